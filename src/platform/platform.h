@@ -1,0 +1,128 @@
+// The one seam between the game and the operating system.
+//
+// The game asks and the platform performs, reporting success or failure. Orders, texts,
+// captions, rules and timings all live above this header; nothing below it decides what the
+// game says or does next. Two implementations link against it: the real one in this folder
+// (SDL2, libopenmpt over SDL audio, FreeType with fontconfig) and a scripted one for the tests.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// ---------------------------------------------------------------------------------------------
+// Window and rendering context, one step at a time, so that the game can say which step failed.
+
+bool registerWindowClass();                      // the windowing system is reachable
+bool enterFullscreenMode(int width, int height); // false: the full-screen mode is refused
+void leaveFullscreenMode();                      // the desktop comes back as it was
+bool createWindow(const char* title, int width, int height, bool fullscreen); // hidden; a window's client area is width x height
+bool acquireDeviceContext();
+bool choosePixelFormat(int colourBits, int depthBits); // double-buffered RGBA with a depth buffer
+bool setPixelFormat();
+bool createRenderingContext();
+bool makeRenderingContextCurrent();
+void showWindow(); // shows, raises and focuses the window; a Size message with the real drawable size follows
+
+bool releaseRenderingContext(); // no context current any more
+bool deleteRenderingContext();
+bool releaseDeviceContext();
+bool destroyWindow();
+bool unregisterWindowClass();
+
+bool hasCurrentRenderingContext();
+void swapBuffers(); // presents the back buffer; keeps answering the desktop, takes no message off the queue
+
+// ---------------------------------------------------------------------------------------------
+// Messages, one at a time, in the game's own terms.
+
+enum class MessageKind : std::uint8_t {
+    None,
+    Activate,     // wParam: 0 when the window is shown normally, 1 when it is minimized
+    Close,        // the window manager asks the window to close
+    KeyDown,      // wParam: the virtual-key code (27 Escape, 37 Left, 38 Up, 39 Right, 40 Down, ...)
+    KeyUp,        // wParam: the virtual-key code
+    Size,         // width, height: the new drawable size of the client area in pixels
+    LeftButtonUp, // width, height: where it happened, in drawable pixels (the cursor is read anew)
+    Quit,         // wParam: the exit code given to postQuitMessage
+    Other,        // anything else; handled by default
+};
+
+struct Message {
+    MessageKind kind = MessageKind::None;
+    int wParam = 0;
+    int width = 0;
+    int height = 0;
+};
+
+bool peekMessage(Message& message); // takes one waiting message off the queue; false when none waits
+void waitMessage();                 // blocks until a message waits, without taking it
+void postQuitMessage(int exitCode); // queues a Quit message carrying exitCode
+
+// ---------------------------------------------------------------------------------------------
+// Time.
+
+std::int64_t performanceCounter();   // monotonic ticks
+std::int64_t performanceFrequency(); // ticks per second
+void sleepMilliseconds(int milliseconds); // keeps answering the desktop, takes no message off the queue
+
+// ---------------------------------------------------------------------------------------------
+// Dialogs and cursor.
+
+enum class MessageBoxButtons : std::uint8_t { Ok, YesNo };
+enum class MessageBoxIcon : std::uint8_t { Exclamation, Error, Information };
+enum class MessageBoxAnswer : std::uint8_t { Ok, Yes, No, NotShown };
+
+// Modal; shown above the game's window when one is up. Where no box can be shown the caption and
+// text go to standard error and the answer is NotShown.
+MessageBoxAnswer showMessageBox(const char* text, const char* caption, MessageBoxButtons buttons,
+                                MessageBoxIcon icon);
+
+// The display counter: raised by show, lowered by hide; the cursor is visible while it is 0 or
+// above. Returns the new count.
+int showCursor(bool show);
+
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+};
+PixelPoint cursorPosition(); // now, in drawable pixels of the client area, origin at its top left
+
+// ---------------------------------------------------------------------------------------------
+// Glyphs of a bold monospaced face, as the 1-bit bitmaps that glBitmap draws.
+
+constexpr int FirstGlyphCode = 32;
+constexpr int GlyphCount = 96; // codes 32 to 127
+constexpr int MaxGlyphSide = 64;
+
+struct GlyphBitmap {
+    int width = 0;        // pixels
+    int height = 0;       // rows
+    float originX = 0.0f; // glBitmap's xorig: from the pen position to the bitmap's left edge, negated
+    float originY = 0.0f; // glBitmap's yorig: rows of the bitmap below the baseline
+    float advance = 0.0f; // how far the pen moves right after the glyph
+    // Rows from the bottom up, each (width + 7) / 8 bytes, most significant bit leftmost.
+    std::uint8_t bits[MaxGlyphSide * MaxGlyphSide / 8] = {};
+};
+
+struct GlyphSet {
+    GlyphBitmap glyphs[GlyphCount];
+};
+
+// Renders codes 32..127 at a character height of pixelHeight. False when no usable face was found;
+// glyphs are then empty with zero advances.
+bool loadGlyphs(int pixelHeight, GlyphSet& glyphSet);
+
+// ---------------------------------------------------------------------------------------------
+// Music: one Impulse Tracker module at a time.
+
+using SongHandle = int; // 0: no song
+
+bool startSoundOutput(int sampleRate); // stereo; false leaves every later call silent and harmless
+SongHandle loadSong(const char* path); // 0 when the file is missing or not a module
+void playSong(SongHandle song);        // from its beginning
+void stopSong(SongHandle song);
+bool isSongFinished(SongHandle song); // true once it has played to its end (it does not loop by itself)
+void releaseSong(SongHandle song);
+
+} // namespace platform

@@ -1,0 +1,546 @@
+// The real platform over SDL2: the window steps (forwarded to sdl_video), the message queue,
+// time, cursor and message boxes. Glyphs and music live in files of their own.
+#include <SDL2/SDL.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/sdl_video.h"
+
+namespace platform {
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Messages the platform posts to itself, carried by one registered SDL event type so that they
+// keep their place in the one queue among the desktop's own events.
+
+enum class PostedKind : Sint32 { Quit = 1, Size = 2 };
+
+Uint32 postedEventType = 0; // 0: not registered yet
+
+Uint32 registeredEventType() {
+    if (postedEventType == 0) {
+        const Uint32 type = SDL_RegisterEvents(1);
+        postedEventType = type == static_cast<Uint32>(-1) ? 0 : type;
+    }
+    return postedEventType;
+}
+
+void* packInt(int value) {
+    return reinterpret_cast<void*>(static_cast<std::intptr_t>(value));
+}
+
+int unpackInt(void* value) {
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(value));
+}
+
+// A quit that could not be queued (no event queue: video never started or already stopped) is
+// kept here, so that the request is still delivered instead of being lost.
+struct StrandedQuit {
+    bool waiting = false;
+    int exitCode = 0;
+};
+StrandedQuit strandedQuit;
+
+bool postMessage(PostedKind kind, int first, int second) {
+    const Uint32 type = registeredEventType();
+    if (type == 0) {
+        return false;
+    }
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = type;
+    event.user.code = static_cast<Sint32>(kind);
+    event.user.data1 = packInt(first);
+    event.user.data2 = packInt(second);
+    return SDL_PushEvent(&event) == 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window coordinates to drawable pixels (they differ on HiDPI displays).
+
+struct Scale {
+    int windowWidth = 0;
+    int windowHeight = 0;
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+};
+
+Scale currentScale() {
+    Scale scale;
+    SDL_Window* window = sdl_video::window();
+    if (window != nullptr) {
+        SDL_GetWindowSize(window, &scale.windowWidth, &scale.windowHeight);
+        sdl_video::drawableSize(scale.drawableWidth, scale.drawableHeight);
+    }
+    return scale;
+}
+
+int scaled(int value, int from, int to) {
+    if (from <= 0 || to <= 0) {
+        return value;
+    }
+    return static_cast<int>(static_cast<std::int64_t>(value) * to / from);
+}
+
+PixelPoint toDrawable(int x, int y) {
+    const Scale scale = currentScale();
+    return PixelPoint{scaled(x, scale.windowWidth, scale.drawableWidth),
+                      scaled(y, scale.windowHeight, scale.drawableHeight)};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys, by the Win32 virtual-key codes the game's key table is indexed with.
+
+constexpr int VirtualKeyReturn = 13;
+constexpr int VirtualKeyEscape = 27;
+constexpr int VirtualKeySpace = 32;
+constexpr int VirtualKeyLeft = 37;
+constexpr int VirtualKeyUp = 38;
+constexpr int VirtualKeyRight = 39;
+constexpr int VirtualKeyDown = 40;
+constexpr int VirtualKeyF1 = 112;
+
+// 0: a key the game has no code for.
+int virtualKeyCode(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) {
+        return 'A' + static_cast<int>(key - SDLK_a);
+    }
+    if (key >= SDLK_0 && key <= SDLK_9) {
+        return '0' + static_cast<int>(key - SDLK_0);
+    }
+    if (key >= SDLK_F1 && key <= SDLK_F12) {
+        return VirtualKeyF1 + static_cast<int>(key - SDLK_F1);
+    }
+    switch (key) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        return VirtualKeyReturn;
+    case SDLK_ESCAPE:
+        return VirtualKeyEscape;
+    case SDLK_SPACE:
+        return VirtualKeySpace;
+    case SDLK_LEFT:
+        return VirtualKeyLeft;
+    case SDLK_UP:
+        return VirtualKeyUp;
+    case SDLK_RIGHT:
+        return VirtualKeyRight;
+    case SDLK_DOWN:
+        return VirtualKeyDown;
+    default:
+        return 0;
+    }
+}
+
+Message keyMessage(const SDL_KeyboardEvent& key, MessageKind kind) {
+    // With Alt held a key is a system key, which the game leaves to the desktop.
+    if ((key.keysym.mod & KMOD_ALT) != 0) {
+        return Message{MessageKind::Other};
+    }
+    const int code = virtualKeyCode(key.keysym.sym);
+    if (code == 0) {
+        return Message{MessageKind::Other};
+    }
+    return Message{kind, code};
+}
+
+bool windowIsMinimized() {
+    SDL_Window* window = sdl_video::window();
+    return window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+Message windowMessage(const SDL_WindowEvent& window) {
+    switch (window.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        return Message{MessageKind::Close};
+    case SDL_WINDOWEVENT_MINIMIZED:
+        return Message{MessageKind::Activate, 1};
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        // The state as it is now: a restore already overtaken by another minimize says so.
+        return Message{MessageKind::Activate, windowIsMinimized() ? 1 : 0};
+    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        const PixelPoint size = toDrawable(window.data1, window.data2);
+        return Message{MessageKind::Size, 0, size.x, size.y};
+    }
+    default:
+        return Message{MessageKind::Other};
+    }
+}
+
+Message postedMessage(const SDL_UserEvent& posted) {
+    switch (static_cast<PostedKind>(posted.code)) {
+    case PostedKind::Quit:
+        return Message{MessageKind::Quit, unpackInt(posted.data1)};
+    case PostedKind::Size:
+        return Message{MessageKind::Size, 0, unpackInt(posted.data1), unpackInt(posted.data2)};
+    }
+    return Message{MessageKind::Other};
+}
+
+Message translate(const SDL_Event& event) {
+    if (event.type == postedEventType && postedEventType != 0) {
+        return postedMessage(event.user);
+    }
+    switch (event.type) {
+    case SDL_QUIT:
+        return Message{MessageKind::Quit, 0};
+    case SDL_WINDOWEVENT:
+        return windowMessage(event.window);
+    case SDL_KEYDOWN:
+        return keyMessage(event.key, MessageKind::KeyDown);
+    case SDL_KEYUP:
+        return keyMessage(event.key, MessageKind::KeyUp);
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT) {
+            const PixelPoint at = toDrawable(event.button.x, event.button.y);
+            return Message{MessageKind::LeftButtonUp, 0, at.x, at.y};
+        }
+        return Message{MessageKind::Other};
+    default:
+        return Message{MessageKind::Other};
+    }
+}
+
+bool videoIsUp() {
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0;
+}
+
+// Lets the desktop's pings and repaints be answered; the events stay queued for the game.
+void answerDesktop() {
+    if (videoIsUp()) {
+        SDL_PumpEvents();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Message boxes.
+
+bool namesDesktopDriver(const char* driver) {
+    return driver != nullptr &&
+           (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+}
+
+bool environmentNamesDisplay() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && x11[0] != '\0') || (wayland != nullptr && wayland[0] != '\0');
+}
+
+// Whether SDL's video reaches a desktop at all. Checked first, because SDL's zenity path reports
+// success (with no button) when zenity cannot open the display, which would pass off an unshown
+// box as an answered one. Where video is not up, it is brought up just for the look.
+bool desktopReachable() {
+    if (!environmentNamesDisplay()) {
+        return false;
+    }
+    if (videoIsUp()) {
+        return namesDesktopDriver(SDL_GetCurrentVideoDriver());
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        return false;
+    }
+    const bool reachable = namesDesktopDriver(SDL_GetCurrentVideoDriver());
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return reachable;
+}
+
+Uint32 boxIconFlag(MessageBoxIcon icon) {
+    switch (icon) {
+    case MessageBoxIcon::Error:
+        return SDL_MESSAGEBOX_ERROR;
+    case MessageBoxIcon::Information:
+        return SDL_MESSAGEBOX_INFORMATION;
+    case MessageBoxIcon::Exclamation:
+        break;
+    }
+    return SDL_MESSAGEBOX_WARNING;
+}
+
+// The game's window as the box's parent: only while it is on screen, since a box made transient
+// for a hidden or minimized window can be hidden along with it.
+SDL_Window* boxParent() {
+    SDL_Window* window = sdl_video::window();
+    if (window == nullptr) {
+        return nullptr;
+    }
+    const Uint32 flags = SDL_GetWindowFlags(window);
+    if ((flags & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) != 0) {
+        return nullptr;
+    }
+    return window;
+}
+
+MessageBoxAnswer reportUnshown(const char* text, const char* caption) {
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+    return MessageBoxAnswer::NotShown;
+}
+
+int cursorCount = 0; // the display counter: visible while 0 or above
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Window and rendering context.
+
+bool registerWindowClass() {
+    return sdl_video::startVideo();
+}
+
+bool enterFullscreenMode(int width, int height) {
+    if (!sdl_video::displayFits(width, height)) {
+        return false;
+    }
+    // The title comes with createWindow, which takes this window over.
+    return sdl_video::createFullscreenWindow("", width, height);
+}
+
+void leaveFullscreenMode() {
+    sdl_video::leaveFullscreen();
+}
+
+bool createWindow(const char* title, int width, int height, bool fullscreen) {
+    const char* shownTitle = title != nullptr ? title : "";
+    if (sdl_video::hasWindow()) {
+        SDL_SetWindowTitle(sdl_video::window(), shownTitle);
+        return true;
+    }
+    if (fullscreen) {
+        return sdl_video::createFullscreenWindow(shownTitle, width, height);
+    }
+    return sdl_video::createWindowedWindow(shownTitle, width, height);
+}
+
+// SDL chose the visual when it made the window, from the attributes set at start-up; what is
+// left of these steps is that the window exists.
+bool acquireDeviceContext() {
+    return sdl_video::hasWindow();
+}
+
+bool choosePixelFormat(int colourBits, int depthBits) {
+    return sdl_video::hasWindow() && colourBits > 0 && depthBits >= 0;
+}
+
+bool setPixelFormat() {
+    return sdl_video::hasWindow();
+}
+
+bool createRenderingContext() {
+    return sdl_video::createContext();
+}
+
+bool makeRenderingContextCurrent() {
+    return sdl_video::makeContextCurrent();
+}
+
+void showWindow() {
+    sdl_video::showWindow();
+    SDL_Window* window = sdl_video::window();
+    if (window == nullptr) {
+        return;
+    }
+    SDL_SetWindowInputFocus(window);
+    // The game sets its viewport from this, in real pixels, whatever the desktop made of the
+    // size asked for.
+    int width = 0;
+    int height = 0;
+    sdl_video::drawableSize(width, height);
+    postMessage(PostedKind::Size, width, height);
+}
+
+bool releaseRenderingContext() {
+    return sdl_video::releaseContext();
+}
+
+bool deleteRenderingContext() {
+    return sdl_video::deleteContext();
+}
+
+bool releaseDeviceContext() {
+    return sdl_video::hasWindow();
+}
+
+bool destroyWindow() {
+    return sdl_video::destroyWindow();
+}
+
+bool unregisterWindowClass() {
+    if (!videoIsUp()) {
+        return false;
+    }
+    // Only video goes: the music's audio output keeps running to the end of the program.
+    sdl_video::stopVideo();
+    return true;
+}
+
+bool hasCurrentRenderingContext() {
+    return sdl_video::contextIsCurrent();
+}
+
+void swapBuffers() {
+    sdl_video::swapWindow();
+    answerDesktop();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Messages.
+
+bool peekMessage(Message& message) {
+    // Once video has gone the queue still holds what was posted to it, as a thread's queue
+    // outlives its window.
+    if (SDL_WasInit(SDL_INIT_EVENTS) != 0) {
+        answerDesktop();
+        SDL_Event event;
+        // SDL_PeepEvents passes over SDL's internal poll markers, so a message waiting in the
+        // queue is always found.
+        if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+            message = translate(event);
+            return true;
+        }
+    }
+    if (strandedQuit.waiting) {
+        strandedQuit.waiting = false;
+        message = Message{MessageKind::Quit, strandedQuit.exitCode};
+        return true;
+    }
+    return false;
+}
+
+void waitMessage() {
+    if (strandedQuit.waiting || !videoIsUp()) {
+        return;
+    }
+    // Blocks in the desktop's own wait where SDL has one, so a minimized game uses no CPU.
+    SDL_WaitEvent(nullptr);
+}
+
+void postQuitMessage(int exitCode) {
+    if (!postMessage(PostedKind::Quit, exitCode, 0)) {
+        strandedQuit = StrandedQuit{true, exitCode};
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Time.
+
+std::int64_t performanceCounter() {
+    return static_cast<std::int64_t>(SDL_GetPerformanceCounter());
+}
+
+std::int64_t performanceFrequency() {
+    return static_cast<std::int64_t>(SDL_GetPerformanceFrequency());
+}
+
+void sleepMilliseconds(int milliseconds) {
+    // Short slices, so that a long wait still answers the desktop's liveness checks.
+    constexpr int SliceMilliseconds = 10;
+    const std::int64_t frequency = performanceFrequency();
+    const std::int64_t end =
+        performanceCounter() + static_cast<std::int64_t>(milliseconds) * frequency / 1000;
+    for (;;) {
+        answerDesktop();
+        const std::int64_t left = end - performanceCounter();
+        if (left <= 0) {
+            break;
+        }
+        const std::int64_t leftMilliseconds = (left * 1000 + frequency - 1) / frequency;
+        SDL_Delay(static_cast<Uint32>(leftMilliseconds < SliceMilliseconds ? leftMilliseconds
+                                                                           : SliceMilliseconds));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dialogs and cursor.
+
+MessageBoxAnswer showMessageBox(const char* text, const char* caption, MessageBoxButtons buttons,
+                                MessageBoxIcon icon) {
+    const char* shownText = text != nullptr ? text : "";
+    const char* shownCaption = caption != nullptr ? caption : "";
+    if (!desktopReachable()) {
+        return reportUnshown(shownText, shownCaption);
+    }
+
+    constexpr int OkId = 0;
+    constexpr int YesId = 1;
+    constexpr int NoId = 2;
+    const SDL_MessageBoxButtonData okButtons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, OkId,
+         "OK"}};
+    const SDL_MessageBoxButtonData yesNoButtons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, YesId, "Yes"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, NoId, "No"}};
+    const bool yesNo = buttons == MessageBoxButtons::YesNo;
+
+    SDL_MessageBoxData box;
+    SDL_zero(box);
+    box.flags = boxIconFlag(icon) | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
+    box.window = boxParent();
+    box.title = shownCaption;
+    box.message = shownText;
+    box.numbuttons = yesNo ? 2 : 1;
+    box.buttons = yesNo ? yesNoButtons : okButtons;
+
+    // A full-screen window may be kept above every other window by the window manager, box or
+    // not; out of full screen for the box's lifetime, the player is sure to see it.
+    const bool wasFullscreen = sdl_video::isFullscreen();
+    if (wasFullscreen) {
+        sdl_video::leaveFullscreen();
+    }
+    int pressed = -1;
+    const int shown = SDL_ShowMessageBox(&box, &pressed);
+    if (wasFullscreen) {
+        sdl_video::enterFullscreen();
+    }
+    if (shown != 0) {
+        return reportUnshown(shownText, shownCaption);
+    }
+    switch (pressed) {
+    case YesId:
+        return MessageBoxAnswer::Yes;
+    case NoId:
+        return MessageBoxAnswer::No;
+    case OkId:
+        return MessageBoxAnswer::Ok;
+    default:
+        // Closed without a button: as Escape would have answered.
+        return yesNo ? MessageBoxAnswer::No : MessageBoxAnswer::Ok;
+    }
+}
+
+int showCursor(bool show) {
+    cursorCount += show ? 1 : -1;
+    SDL_ShowCursor(cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    return cursorCount;
+}
+
+PixelPoint cursorPosition() {
+    SDL_Window* window = sdl_video::window();
+    int x = 0;
+    int y = 0;
+    if (window == nullptr) {
+        SDL_GetGlobalMouseState(&x, &y);
+        return PixelPoint{x, y};
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && std::strcmp(driver, "x11") == 0) {
+        // Where the pointer is now, as the desktop knows it, not as of the last event.
+        int windowX = 0;
+        int windowY = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        SDL_GetWindowPosition(window, &windowX, &windowY);
+        x -= windowX;
+        y -= windowY;
+    } else {
+        // Without global coordinates (Wayland, offscreen) SDL's own record is the best there is.
+        SDL_GetMouseState(&x, &y);
+    }
+    return toDrawable(x, y);
+}
+
+} // namespace platform
