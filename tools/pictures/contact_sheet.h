@@ -1,0 +1,14 @@
+// One overview PNG of all 25 pictures read back from a data folder: the full-screen pictures as
+// the game shows them, the objects enlarged, and a few simulated frames of play with the HUD
+// text tinted the way the game tints it.
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+
+namespace pictures {
+
+bool makeContactSheet(const std::filesystem::path& dataDir, const std::filesystem::path& output,
+                      std::ostream& errors);
+
+} // namespace pictures

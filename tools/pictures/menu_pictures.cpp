@@ -1,0 +1,75 @@
+// The logo, the main menu and the play menu: one dusk landscape, the title, the balance motif.
+#include "buttons.h"
+#include "click_areas.h"
+#include "framed_screen.h"
+#include "game_objects.h"
+#include "menu_scenery.h"
+#include "painters.h"
+#include "palette.h"
+#include "shapes.h"
+#include "text.h"
+
+namespace pictures {
+namespace {
+
+// The small balance that stands on the hills to the right of the menus.
+void drawMenuMotif(cairo_t* cr) {
+    constexpr int left[] = {6, 2};
+    constexpr int right[] = {3, 5, 1};
+    drawBalanceMotif(cr, BalanceMotif{805.0, 706.0, 0.6, 1.0, left, 2, right, 3});
+}
+
+constexpr Colour hintColour = hexColour(0xFFF1D6);
+
+void paintLogoScene(cairo_t* cr) {
+    paintMenuScenery(cr);
+    drawTitle(cr, "Tolvar", 512.0, 300.0, 170.0);
+    drawTextLine(cr, "a game of balance", Font{fonts::serif, 30.0, false}, hintColour, 512.0, 392.0,
+                 Align::Centre);
+    constexpr int left[] = {4, 7, 2};
+    constexpr int right[] = {5, 3, 6};
+    drawBalanceMotif(cr, BalanceMotif{512.0, 716.0, 0.95, 1.0, left, 3, right, 3});
+}
+
+void paintMainMenuScene(cairo_t* cr) {
+    paintMenuScenery(cr);
+    drawTitle(cr, "Tolvar", 485.0, 250.0, 120.0);
+    drawTextLine(cr, "a game of balance", Font{fonts::serif, 24.0, false}, hintColour, 485.0, 318.0,
+                 Align::Centre);
+    drawCard(cr, Rect{405.0, 366.0, 160.0, 188.0});
+    drawButton(cr, drawnArea(click_areas::mainMenuPlay), "Play", 20.0);
+    drawButton(cr, drawnArea(click_areas::mainMenuHelp), "Help", 20.0);
+    drawButton(cr, drawnArea(click_areas::mainMenuQuit), "Quit", 20.0);
+    drawMenuMotif(cr);
+}
+
+void paintPlayMenuScene(cairo_t* cr) {
+    paintMenuScenery(cr);
+    drawTitle(cr, "Play", 495.0, 250.0, 110.0);
+    drawCard(cr, Rect{376.0, 382.0, 238.0, 146.0});
+    drawButton(cr, drawnArea(click_areas::playMenuNewGame), "New game", 19.0);
+    drawButton(cr, drawnArea(click_areas::playMenuLevelSelect), "Level select", 19.0);
+    drawButton(cr, drawnArea(click_areas::playMenuBack), "Back", 19.0, ButtonIcon::BackArrow);
+    fillRoundedRectangle(cr, Rect{275.0, 548.0, 440.0, 58.0}, 18.0,
+                         withAlpha(palette::panelDark, 0.85));
+    drawParagraph(cr,
+                  "<b>New game</b> starts at level 1.\n"
+                  "<b>Level select</b> replays any level you have reached.",
+                  Font{fonts::sans, 16.0, false}, hintColour, 275.0, 556.0, 440.0, Align::Centre,
+                  1.05);
+    drawMenuMotif(cr);
+}
+
+} // namespace
+
+void paintLogo(Canvas& canvas) {
+    paintFramedScreen(canvas, paintLogoScene);
+}
+void paintMainMenu(Canvas& canvas) {
+    paintFramedScreen(canvas, paintMainMenuScene);
+}
+void paintPlayMenu(Canvas& canvas) {
+    paintFramedScreen(canvas, paintPlayMenuScene);
+}
+
+} // namespace pictures

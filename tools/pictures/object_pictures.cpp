@@ -1,0 +1,109 @@
+// The objects of play: the board, the ball, the ten blocks and the level-complete box. Each is
+// drawn at the size the game draws it and mapped onto a power-of-two picture.
+#include "game_objects.h"
+#include "painters.h"
+#include "palette.h"
+#include "screen_space.h"
+#include "shapes.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace pictures {
+namespace {
+
+// The quads the game draws these pictures on (screen units) and how much of each it shows.
+constexpr QuadPlacement boardQuad{Rect{0.0, 0.0, 400.0, 15.0}, partlyShownFraction};
+constexpr QuadPlacement ballQuad{Rect{350.0, 685.0, 100.0, 100.0}, wholeShownFraction};
+constexpr QuadPlacement blockQuad{Rect{0.0, 0.0, 25.0, 40.0}, wholeShownFraction};
+constexpr QuadPlacement boxQuad{Rect{150.0, 350.0, 500.0, 100.0}, partlyShownFraction};
+
+} // namespace
+
+void paintBoard(Canvas& canvas) {
+    cairo_t* cr = canvas.context();
+    mapScreenOntoPicture(cr, boardQuad, canvas.width(), canvas.height());
+    // The unseen rows repeat the plank's dark edge, which is also what the top edge blends with
+    // under repeat wrapping.
+    const Rect whole = wholePictureOnScreen(boardQuad);
+    cairo_rectangle(cr, whole.x, whole.y, whole.width, whole.height);
+    setSource(cr, palette::woodDark);
+    cairo_fill(cr);
+    drawPlank(cr, boardQuad.onScreen);
+}
+
+void paintBall(Canvas& canvas) {
+    cairo_t* cr = canvas.context();
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    mapScreenOntoPicture(cr, ballQuad, canvas.width(), canvas.height());
+    // One picture pixel short of the edge, so the outermost ring of pixels stays transparent.
+    const double radius = ballQuad.onScreen.width / 2.0 - ballQuad.onScreen.width / canvas.width();
+    drawBallSphere(cr, ballQuad.onScreen.centreX(), ballQuad.onScreen.centreY(), radius);
+}
+
+void paintBlock(Canvas& canvas, int weight) {
+    cairo_t* cr = canvas.context();
+    mapScreenOntoPicture(cr, blockQuad, canvas.width(), canvas.height());
+    drawBlockFace(cr, blockQuad.onScreen, weight);
+}
+
+void paintCompletionBox(Canvas& canvas) {
+    cairo_t* cr = canvas.context();
+    mapScreenOntoPicture(cr, boxQuad, canvas.width(), canvas.height());
+    // Light all round, the unseen rows too: the countdown text is tinted by the corner texel.
+    const Rect whole = wholePictureOnScreen(boxQuad);
+    cairo_rectangle(cr, whole.x, whole.y, whole.width, whole.height);
+    setSource(cr, palette::mat);
+    cairo_fill(cr);
+    cairo_new_path(cr);
+    cairo_rectangle(cr, 151.0, 351.0, 498.0, 98.0);
+    setSource(cr, palette::matEdge);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+
+    // The dark interior the white countdown line is written on, from x 200 at baseline 400 to
+    // about x 600 (x 640 in a wider font); a light rim of 4 pixels stays round it.
+    const Rect interior{154.0, 355.0, 492.0, 90.0};
+    fillRoundedRectangle(cr, interior, 10.0, palette::ink);
+    fillRoundedRectangle(cr, Rect{interior.x, interior.y, interior.width, 4.0}, 2.0,
+                         palette::button);
+
+    // A check mark badge before the text.
+    constexpr double badgeX = 176.0;
+    constexpr double badgeY = 396.0;
+    cairo_new_path(cr);
+    cairo_arc(cr, badgeX, badgeY, 12.0, 0.0, 2.0 * std::numbers::pi);
+    setSource(cr, palette::teal);
+    cairo_fill(cr);
+    cairo_new_path(cr);
+    cairo_move_to(cr, badgeX - 6.0, badgeY + 0.5);
+    cairo_line_to(cr, badgeX - 1.5, badgeY + 5.0);
+    cairo_line_to(cr, badgeX + 6.5, badgeY - 5.0);
+    setSource(cr, palette::white);
+    cairo_set_line_width(cr, 3.0);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
+
+    // Three small stars in the top right corner, above the line of text, which may run on to
+    // x 640 in a wider font.
+    for (int star = 0; star < 3; ++star) {
+        const double x = 612.0 + star * 10.0;
+        const double y = 372.0 + (star == 1 ? -4.0 : 2.0);
+        const double r = star == 1 ? 5.0 : 3.5;
+        cairo_new_path(cr);
+        for (int point = 0; point < 8; ++point) {
+            const double angle = point * std::numbers::pi / 4.0 - std::numbers::pi / 2.0;
+            const double reach = point % 2 == 0 ? r : r * 0.4;
+            cairo_line_to(cr, x + reach * std::cos(angle), y + reach * std::sin(angle));
+        }
+        cairo_close_path(cr);
+        setSource(cr, palette::buttonTop);
+        cairo_fill(cr);
+    }
+}
+
+} // namespace pictures
