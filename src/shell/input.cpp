@@ -1,0 +1,63 @@
+#include "shell/shell.h"
+
+std::uint8_t KeyState[256] = {};
+bool clickLatch = false;
+ClickPoint clickPos;
+bool windowActive = true;
+
+namespace {
+
+void setKeyState(int virtualKey, std::uint8_t down) {
+    if (virtualKey >= 0 && virtualKey < 256) {
+        KeyState[virtualKey] = down;
+    }
+}
+
+// Floor division, so that a position left of or above the drawing space stays outside it.
+int floorDivide(std::int64_t numerator, std::int64_t denominator) {
+    std::int64_t quotient = numerator / denominator;
+    if ((numerator % denominator != 0) && ((numerator < 0) != (denominator < 0))) {
+        --quotient;
+    }
+    return static_cast<int>(quotient);
+}
+
+} // namespace
+
+ClickPoint drawingPointFromPixels(platform::PixelPoint pixels) {
+    // Clicks are mapped through the same letterbox as the drawing, so a click lands on the
+    // button drawn under the cursor in a window of any size, on any display.
+    ClickPoint point;
+    point.x = floorDivide(static_cast<std::int64_t>(pixels.x - viewport.left) * 1024, viewport.width);
+    point.y = floorDivide(static_cast<std::int64_t>(pixels.y - viewport.top) * 768, viewport.height);
+    return point;
+}
+
+void windowProc(const platform::Message& message) {
+    switch (message.kind) {
+    case platform::MessageKind::Activate:
+        windowActive = message.wParam == 0;
+        break;
+    case platform::MessageKind::Close:
+        // The window is torn down by shutdown once the loop has ended, not here.
+        platform::postQuitMessage(0);
+        break;
+    case platform::MessageKind::KeyDown:
+        setKeyState(message.wParam, 1);
+        break;
+    case platform::MessageKind::KeyUp:
+        setKeyState(message.wParam, 0);
+        break;
+    case platform::MessageKind::Size:
+        resizeView(message.width, message.height);
+        break;
+    case platform::MessageKind::LeftButtonUp:
+        clickLatch = true;
+        // The cursor as it is when the release is handled, which after a blocking fade may be
+        // elsewhere than where the button went up.
+        clickPos = drawingPointFromPixels(platform::cursorPosition());
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,71 @@
+#include <cstdlib>
+#include <ctime>
+
+#include "assets/assets.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+
+bool quitRequested = false;
+platform::Message lastMessage;
+
+namespace {
+
+constexpr const char* WindowTitle = "Tolvar";
+constexpr int DrawingWidth = 1024;
+constexpr int DrawingHeight = 768;
+constexpr int ColourBits = 32;
+constexpr float TargetFrameRate = 30.0f;
+
+void runFrame() {
+    updateFrameTimer();
+    FrameDispatcher();
+    clickLatch = false;
+    // Read after the frame, so it is the song that the frame left loaded.
+    if (platform::isSongFinished(musicHandle)) {
+        platform::playSong(musicHandle);
+    }
+}
+
+} // namespace
+
+void runMainLoop() {
+    for (;;) {
+        if (platform::peekMessage(lastMessage)) {
+            if (lastMessage.kind == platform::MessageKind::Quit) {
+                quitRequested = true;
+                break;
+            }
+            windowProc(lastMessage);
+        } else if (windowActive) {
+            runFrame();
+        } else {
+            // Minimized: nothing to draw, so sleep until the desktop has something to say
+            // instead of polling a whole core away.
+            platform::waitMessage();
+        }
+        if (quitRequested) {
+            break;
+        }
+    }
+}
+
+int runGame() {
+    if (!openWindow(WindowTitle, DrawingWidth, DrawingHeight, ColourBits, fullscreen)) {
+        return 0;
+    }
+    // Without sound the game plays on silently; the platform says so on standard error.
+    platform::startSoundOutput(MusicSampleRate);
+    startImageLibrary();
+    loadTextures();
+    finishImageLibrary();
+    startFrameTimer(TargetFrameRate);
+    std::srand(static_cast<unsigned int>(std::time(nullptr)));
+    loadProgress();
+    // Loaded here, started by the logo screen.
+    musicHandle = platform::loadSong(menuTrack);
+    if (!quitRequested) {
+        runMainLoop();
+    }
+    closeWindow();
+    return lastMessage.wParam;
+}

@@ -1,0 +1,314 @@
+#include "support/scripted_platform.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/sdl_video.h"
+#include "support/gl_driver_pin.h"
+
+namespace scripted {
+
+Script& script() {
+    static Script theScript;
+    return theScript;
+}
+
+namespace {
+
+void record(std::string call) {
+    script().calls.push_back(std::move(call));
+}
+
+bool stepFails(WindowStep step) {
+    const std::vector<WindowStep>& failing = script().failingSteps;
+    return std::find(failing.begin(), failing.end(), step) != failing.end();
+}
+
+// Records the step and tells whether it succeeds: a scripted failure, or else what really happened.
+bool windowStep(const char* name, WindowStep step, bool realResult) {
+    const bool succeeded = realResult && !stepFails(step);
+    record(std::string(name) + (succeeded ? "" : " failed"));
+    return succeeded;
+}
+
+std::string songName(platform::SongHandle song) {
+    return std::to_string(song);
+}
+
+} // namespace
+
+void post(platform::Message message) {
+    script().messages.push_back(message);
+}
+
+void click(int x, int y) {
+    post({platform::MessageKind::LeftButtonUp, 0, x, y});
+}
+
+void pressKey(int virtualKey) {
+    post({platform::MessageKind::KeyDown, virtualKey, 0, 0});
+}
+
+void releaseKey(int virtualKey) {
+    post({platform::MessageKind::KeyUp, virtualKey, 0, 0});
+}
+
+void requestClose() {
+    post({platform::MessageKind::Close, 0, 0, 0});
+}
+
+void minimize() {
+    post({platform::MessageKind::Activate, 1, 0, 0});
+}
+
+void restore() {
+    post({platform::MessageKind::Activate, 0, 0, 0});
+}
+
+void resize(int width, int height) {
+    post({platform::MessageKind::Size, 0, width, height});
+}
+
+int countCalls(const std::string& prefix) {
+    return static_cast<int>(std::count_if(
+        script().calls.begin(), script().calls.end(),
+        [&](const std::string& call) { return call.rfind(prefix, 0) == 0; }));
+}
+
+std::vector<std::string> callsFrom(const std::string& prefix) {
+    const std::vector<std::string>& calls = script().calls;
+    auto first = std::find_if(calls.begin(), calls.end(), [&](const std::string& call) {
+        return call.rfind(prefix, 0) == 0;
+    });
+    return std::vector<std::string>(first, calls.end());
+}
+
+void finishSong(platform::SongHandle song) {
+    script().finishedSongs.push_back(song);
+}
+
+} // namespace scripted
+
+using scripted::script;
+using scripted::WindowStep;
+
+namespace platform {
+
+bool registerWindowClass() {
+    pinGlDriverForLeakReports();
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    return scripted::windowStep("registerWindowClass", WindowStep::RegisterClass,
+                                sdl_video::startVideo());
+}
+
+bool enterFullscreenMode(int width, int height) {
+    (void)width;
+    (void)height;
+    return scripted::windowStep("enterFullscreenMode", WindowStep::FullscreenMode, true);
+}
+
+void leaveFullscreenMode() {
+    scripted::record("leaveFullscreenMode");
+}
+
+bool createWindow(const char* title, int width, int height, bool fullscreenWindow) {
+    scripted::record(std::string("window ") + title + " " + std::to_string(width) + "x" +
+                     std::to_string(height) + (fullscreenWindow ? " fullscreen" : " windowed"));
+    if (scripted::stepFails(WindowStep::CreateWindow)) {
+        scripted::record("createWindow failed");
+        return false;
+    }
+    return scripted::windowStep("createWindow", WindowStep::CreateWindow,
+                                sdl_video::createWindowedWindow(title, width, height));
+}
+
+bool acquireDeviceContext() {
+    return scripted::windowStep("acquireDeviceContext", WindowStep::DeviceContext,
+                                sdl_video::hasWindow());
+}
+
+bool choosePixelFormat(int colourBits, int depthBits) {
+    scripted::record("pixelFormat " + std::to_string(colourBits) + "/" + std::to_string(depthBits));
+    return scripted::windowStep("choosePixelFormat", WindowStep::ChoosePixelFormat, true);
+}
+
+bool setPixelFormat() {
+    return scripted::windowStep("setPixelFormat", WindowStep::SetPixelFormat, true);
+}
+
+bool createRenderingContext() {
+    return scripted::windowStep("createRenderingContext", WindowStep::CreateContext,
+                                sdl_video::createContext());
+}
+
+bool makeRenderingContextCurrent() {
+    if (scripted::stepFails(WindowStep::MakeCurrent)) {
+        // A context that could not be made current is not current.
+        sdl_video::releaseContext();
+    }
+    return scripted::windowStep("makeRenderingContextCurrent", WindowStep::MakeCurrent,
+                                sdl_video::makeContextCurrent());
+}
+
+void showWindow() {
+    scripted::record("showWindow");
+    scripted::post({MessageKind::Size, 0, script().drawableWidth, script().drawableHeight});
+}
+
+bool releaseRenderingContext() {
+    return scripted::windowStep("releaseRenderingContext", WindowStep::ReleaseContext,
+                                sdl_video::releaseContext());
+}
+
+bool deleteRenderingContext() {
+    return scripted::windowStep("deleteRenderingContext", WindowStep::DeleteContext,
+                                sdl_video::deleteContext());
+}
+
+bool releaseDeviceContext() {
+    return scripted::windowStep("releaseDeviceContext", WindowStep::ReleaseDeviceContext, true);
+}
+
+bool destroyWindow() {
+    return scripted::windowStep("destroyWindow", WindowStep::DestroyWindow,
+                                sdl_video::destroyWindow());
+}
+
+bool unregisterWindowClass() {
+    sdl_video::stopVideo();
+    return scripted::windowStep("unregisterWindowClass", WindowStep::UnregisterClass, true);
+}
+
+bool hasCurrentRenderingContext() {
+    return sdl_video::contextIsCurrent();
+}
+
+void swapBuffers() {
+    ++script().presentedFrames;
+    scripted::record("present");
+    if (script().onPresent) {
+        script().onPresent(script().presentedFrames);
+    }
+    sdl_video::swapWindow();
+    script().counter += script().ticksPerPresentedFrame;
+}
+
+bool peekMessage(Message& message) {
+    if (script().messages.empty() && script().onQueueEmpty) {
+        script().onQueueEmpty();
+    }
+    if (script().messages.empty()) {
+        return false;
+    }
+    message = script().messages.front();
+    script().messages.pop_front();
+    if (message.kind == MessageKind::LeftButtonUp) {
+        script().cursor = {message.width, message.height};
+    }
+    return true;
+}
+
+void waitMessage() {
+    scripted::record("waitMessage");
+    if (script().messages.empty() && script().onQueueEmpty) {
+        script().onQueueEmpty();
+    }
+    if (script().messages.empty()) {
+        // Nothing would ever wake the game: end the run instead of hanging the test.
+        ++script().waitsOnEmptyQueue;
+        scripted::post({MessageKind::Quit, 0, 0, 0});
+    }
+}
+
+void postQuitMessage(int exitCode) {
+    scripted::post({MessageKind::Quit, exitCode, 0, 0});
+}
+
+std::int64_t performanceCounter() {
+    return script().counter;
+}
+
+std::int64_t performanceFrequency() {
+    return script().frequency;
+}
+
+void sleepMilliseconds(int milliseconds) {
+    scripted::record("sleep " + std::to_string(milliseconds));
+    script().sleptMilliseconds += milliseconds;
+    script().counter += static_cast<std::int64_t>(milliseconds) * script().frequency / 1000;
+}
+
+MessageBoxAnswer showMessageBox(const char* text, const char* caption, MessageBoxButtons buttons,
+                                MessageBoxIcon icon) {
+    script().boxes.push_back({text, caption, buttons, icon});
+    scripted::record(std::string("box ") + caption + ": " + text);
+    if (!script().boxAnswers.empty()) {
+        const MessageBoxAnswer answer = script().boxAnswers.front();
+        script().boxAnswers.pop_front();
+        return answer;
+    }
+    return buttons == MessageBoxButtons::YesNo ? MessageBoxAnswer::Yes : MessageBoxAnswer::Ok;
+}
+
+int showCursor(bool show) {
+    script().cursorCount += show ? 1 : -1;
+    return script().cursorCount;
+}
+
+PixelPoint cursorPosition() {
+    return script().cursor;
+}
+
+bool startSoundOutput(int sampleRate) {
+    scripted::record("startSoundOutput " + std::to_string(sampleRate));
+    script().soundOutputStarted = true;
+    return true;
+}
+
+SongHandle loadSong(const char* path) {
+    const std::vector<std::string>& missing = script().missingSongs;
+    SongHandle song = 0;
+    if (std::find(missing.begin(), missing.end(), path) == missing.end()) {
+        song = ++script().lastSong;
+        script().loadedSongs.push_back(song);
+    }
+    scripted::record(std::string("loadSong ") + path + " -> " + scripted::songName(song));
+    return song;
+}
+
+void playSong(SongHandle song) {
+    scripted::record("playSong " + scripted::songName(song));
+    std::erase(script().finishedSongs, song);
+}
+
+void stopSong(SongHandle song) {
+    scripted::record("stopSong " + scripted::songName(song));
+}
+
+bool isSongFinished(SongHandle song) {
+    const std::vector<SongHandle>& finished = script().finishedSongs;
+    return song != 0 && std::find(finished.begin(), finished.end(), song) != finished.end();
+}
+
+void releaseSong(SongHandle song) {
+    scripted::record("releaseSong " + scripted::songName(song));
+    std::erase(script().loadedSongs, song);
+}
+
+} // namespace platform
+
+#include "shell/shell.h"
+
+namespace scripted {
+
+int runGameWith(const std::function<void(int pass)>& beforePass) {
+    int pass = 0;
+    script().onQueueEmpty = [&] { beforePass(pass++); };
+    const int exitCode = runGame();
+    script().onQueueEmpty = nullptr;
+    return exitCode;
+}
+
+} // namespace scripted

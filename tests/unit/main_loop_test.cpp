@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "assets/assets.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "support/scripted_platform.h"
+
+namespace {
+
+using scripted::script;
+
+struct SeenFrame {
+    bool clickLatch;
+    ClickPoint clickPos;
+};
+
+class MainLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // A screen that presents once a frame and has no rule for a click where these land.
+        GameState = MainMenu;
+        fadePending = false;
+        script().onPresent = [this](int) { seenFrames.push_back({clickLatch, clickPos}); };
+    }
+    std::vector<SeenFrame> seenFrames;
+};
+
+TEST_F(MainLoopTest, AClickIsSeenByExactlyOneFrame) {
+    const int exitCode = scripted::runGameWith([](int pass) {
+        if (pass == 0) {
+            scripted::click(100, 200);
+        } else if (pass == 3) {
+            scripted::requestClose();
+        }
+    });
+    EXPECT_EQ(exitCode, 0);
+    ASSERT_EQ(seenFrames.size(), 2u);
+    EXPECT_TRUE(seenFrames[0].clickLatch);
+    EXPECT_EQ(seenFrames[0].clickPos.x, 100);
+    EXPECT_EQ(seenFrames[0].clickPos.y, 200);
+    EXPECT_FALSE(seenFrames[1].clickLatch);
+}
+
+TEST_F(MainLoopTest, TwoReleasesBeforeOneFrameAreOneClickAtTheLaterPlace) {
+    scripted::runGameWith([](int pass) {
+        if (pass == 0) {
+            scripted::click(10, 20);
+            scripted::click(30, 40);
+        } else if (pass == 2) {
+            scripted::requestClose();
+        }
+    });
+    ASSERT_EQ(seenFrames.size(), 1u);
+    EXPECT_TRUE(seenFrames[0].clickLatch);
+    EXPECT_EQ(seenFrames[0].clickPos.x, 30);
+    EXPECT_EQ(seenFrames[0].clickPos.y, 40);
+}
+
+TEST_F(MainLoopTest, MinimizedRunsNoFrameAndNoMusicCheckButDrainsMessages) {
+    int framesWhileMinimized = -1;
+    scripted::runGameWith([&](int pass) {
+        switch (pass) {
+        case 0:
+            scripted::finishSong(musicHandle);
+            scripted::minimize();
+            break;
+        case 2:
+            scripted::pressKey(VK_LEFT);
+            break;
+        case 3:
+            framesWhileMinimized = script().presentedFrames;
+            scripted::restore();
+            break;
+        case 5:
+            scripted::requestClose();
+            break;
+        default:
+            break;
+        }
+    });
+    EXPECT_EQ(framesWhileMinimized, 0);
+    EXPECT_EQ(KeyState[VK_LEFT], 1);
+    EXPECT_EQ(seenFrames.size(), 1u);
+    // The loop slept instead of spinning, and the finished song came back only after a frame.
+    const std::vector<std::string> fromWait = scripted::callsFrom("waitMessage");
+    ASSERT_FALSE(fromWait.empty());
+    const std::vector<std::string> fromPresent = scripted::callsFrom("present");
+    ASSERT_GE(fromPresent.size(), 2u);
+    EXPECT_EQ(fromPresent[1], "playSong 1");
+    EXPECT_EQ(scripted::countCalls("playSong"), 1);
+    EXPECT_EQ(script().waitsOnEmptyQueue, 0);
+}
+
+TEST_F(MainLoopTest, AStateBeyondTheLastDrawsNothingButTheLoopGoesOn) {
+    GameState = LevelSelect + 1;
+    bool latchAfterFrame = true;
+    scripted::runGameWith([&](int pass) {
+        if (pass == 0) {
+            scripted::click(5, 5);
+            scripted::finishSong(musicHandle);
+        } else if (pass == 2) {
+            latchAfterFrame = clickLatch;
+            scripted::requestClose();
+        }
+    });
+    EXPECT_EQ(script().presentedFrames, 0);
+    EXPECT_FALSE(latchAfterFrame);
+    EXPECT_EQ(scripted::countCalls("playSong 1"), 1);
+}
+
+TEST_F(MainLoopTest, ACloseRequestEndsTheRunWithExitCodeZeroAndTearsDown) {
+    const int exitCode = scripted::runGameWith([](int pass) {
+        if (pass == 1) {
+            scripted::requestClose();
+        }
+    });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(quitRequested);
+    EXPECT_EQ(seenFrames.size(), 1u);
+    EXPECT_EQ(scripted::countCalls("destroyWindow"), 1);
+    EXPECT_EQ(scripted::countCalls("unregisterWindowClass"), 1);
+}
+
+TEST_F(MainLoopTest, TheExitCodeIsTheQuitMessages) {
+    const int exitCode = scripted::runGameWith([](int pass) {
+        if (pass == 0) {
+            platform::postQuitMessage(3);
+        }
+    });
+    EXPECT_EQ(exitCode, 3);
+}
+
+TEST_F(MainLoopTest, StartUpRunsInItsFixedOrder) {
+    scripted::runGameWith([](int) { scripted::requestClose(); });
+    const std::vector<std::string>& calls = script().calls;
+    auto indexOf = [&](const std::string& prefix) {
+        for (std::size_t i = 0; i < calls.size(); ++i) {
+            if (calls[i].rfind(prefix, 0) == 0) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    };
+    EXPECT_LT(indexOf("showWindow"), indexOf("startSoundOutput 32000"));
+    EXPECT_LT(indexOf("startSoundOutput"), indexOf("loadSong Data/Musat/menumusa.it"));
+    // The menu track is loaded at start-up but only the logo screen starts it.
+    EXPECT_EQ(scripted::countCalls("playSong"), 0);
+    EXPECT_EQ(frameTimer.targetRate, 30.0f);
+}
+
+} // namespace
