@@ -1,0 +1,54 @@
+#include <GL/gl.h>
+
+#include "assets/assets.h"
+#include "game/game.h"
+#include "shell/shell.h"
+
+namespace {
+
+constexpr int CountdownStepMilliseconds = 1000;
+
+void drawCompletionBox() {
+    glLoadIdentity();
+    glBindTexture(GL_TEXTURE_2D, boxTexture);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, HiddenPictureRows);
+    glVertex3f(150.0f, 450.0f, 0.0f);
+    glTexCoord2f(1.0f, HiddenPictureRows);
+    glVertex3f(650.0f, 450.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(650.0f, 350.0f, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(150.0f, 350.0f, 0.0f);
+    glEnd();
+    // The box stays bound: the text takes its colour from the box's corner texel.
+    glRasterPos2f(200.0f, 400.0f);
+    drawText("Completed! Next level begins... Ready? %d", countdown);
+}
+
+void drawCountdownFrame(int level) {
+    drawLevelScene(level);
+    drawCompletionBox();
+    platform::swapBuffers();
+}
+
+} // namespace
+
+void levelCountdown(int level) {
+    drawCountdownFrame(level);
+    do {
+        platform::sleepMilliseconds(CountdownStepMilliseconds);
+        countdown -= 1;
+        drawCountdownFrame(level);
+    } while (countdown > 0);
+}
+
+void completeLevel(int level) {
+    const int next = level + 1;
+    GameState = levelParams(next).playState;
+    recordProgress(next);
+    changeMusic(levelTrack[next]);
+    LevelCrossfade(levelBackground[level], next);
+    dealLevel(next);
+    playLevelFrame(next);
+}

@@ -1,0 +1,154 @@
+#include "assets/assets.h"
+#include "game/game.h"
+#include "shell/shell.h"
+
+namespace {
+
+bool inColumn(const Block& block, float columnX) {
+    return block.x == columnX;
+}
+
+void applyLevelButtons(int level) {
+    const LevelButtons& buttons = levelButtons[level - 1];
+    if (clickedIn(buttons.mainMenu)) {
+        GameState = MainMenu;
+        changeMusic(menuTrack);
+        Crossfade(levelBackground[level], menuTexture);
+    }
+    if (clickedIn(buttons.startOver)) {
+        GameState = Level1Setup;
+        if (level == 1) {
+            // Kept deliberately: level 1 starts its track here and once more in the setup frame.
+            changeMusic(levelTrack[1]);
+        } else {
+            Crossfade(levelBackground[level], levelBackground[1]);
+        }
+    }
+    if (clickedIn(buttons.levelSelect)) {
+        GameState = LevelSelect;
+        changeMusic(menuTrack);
+        buildLargeFont();
+        Crossfade(levelBackground[level], levelSelectTexture);
+    }
+}
+
+// The current block comes to rest on any landed block of its column whose top is above its
+// bottom; the highest top seen since the deal is kept in stackTop.
+void scanStacks(Block& falling, int blockCount) {
+    float highestTop = stackTop;
+    for (int k = 0; k < blockCount; ++k) {
+        const Block& other = blocks[k];
+        if (other.landed == 1 && other.x == falling.x &&
+            static_cast<double>(falling.y) + BlockHeight > other.y) {
+            falling.landed = 1;
+        }
+        if (other.landed == 1 && other.y < highestTop) {
+            highestTop = other.y;
+        }
+    }
+    stackTop = highestTop;
+}
+
+void steer(Block& falling) {
+    if (static_cast<double>(falling.y) + BlockHeight < stackTop) {
+        if (KeyState[VK_LEFT]) {
+            falling.x = LeftColumnX;
+        }
+        if (KeyState[VK_RIGHT]) {
+            falling.x = RightColumnX;
+        }
+    }
+}
+
+// The board's surface under each column follows its angle, 3 pixels per degree.
+void landOnBoard(Block& falling) {
+    const double bottomLine = static_cast<double>(falling.y) + 50.0;
+    if (inColumn(falling, LeftColumnX) && board.y - 3.0 * board.angle < bottomLine) {
+        falling.landed = 1;
+    }
+    if (inColumn(falling, RightColumnX) && board.y + 3.0 * board.angle < bottomLine) {
+        falling.landed = 1;
+    }
+}
+
+void weigh(const Block& falling) {
+    if (inColumn(falling, LeftColumnX) && falling.landed == 1) {
+        leftWeight += falling.weight;
+    } else if (inColumn(falling, RightColumnX) && falling.landed == 1) {
+        rightWeight += falling.weight;
+    }
+}
+
+void balance(int level) {
+    const std::int32_t difference = leftWeight - rightWeight;
+    if (difference > allowedImbalance || difference < -allowedImbalance) {
+        GameState = GameOver;
+        changeMusic(menuTrack);
+        Crossfade(levelBackground[level], gameOverTexture);
+        return; // the board keeps its last angle
+    }
+    board.angle = static_cast<float>(rightWeight - leftWeight);
+}
+
+// A landing pushes its own column down and the other up by 3 pixels per unit of its weight.
+void shiftLanded(const Block& landedBlock, int blockCount) {
+    for (int k = 0; k < blockCount; ++k) {
+        Block& other = blocks[k];
+        if (other.landed != 1) {
+            continue;
+        }
+        if (landedBlock.x < 221.0f) {
+            other.y += other.x < 221.0f ? tiltStep : -tiltStep;
+        }
+        if (landedBlock.x > 549.0f) {
+            other.y += other.x > 549.0f ? tiltStep : -tiltStep;
+        }
+    }
+}
+
+} // namespace
+
+void applyPlayRules(int level) {
+    const LevelParams& params = levelParams(level);
+    // Once every block is down the record after the last one is no block of this level: it is
+    // left alone, so it can neither weigh, tilt, end the game nor reach past the records.
+    const bool blockFalling = blocksLeft != 0;
+    Block& falling = blocks[currentBlock];
+
+    if (blockFalling) {
+        falling.y = static_cast<float>(static_cast<double>(falling.y) +
+                                       static_cast<double>(frameTimer.speedFactor) * falling.speed);
+        scanStacks(falling, params.blockCount);
+        steer(falling);
+        if (KeyState[VK_DOWN]) {
+            falling.speed = 12.0f;
+        }
+        landOnBoard(falling);
+        weigh(falling);
+        balance(level);
+        tiltStep = static_cast<float>(3 * falling.weight);
+    }
+
+    if (blocksLeft == 0) {
+        GameState = params.completeState;
+        if (level < 5) {
+            levelCountdown(level);
+        }
+    }
+
+    if (blockFalling && falling.landed == 1) {
+        shiftLanded(falling, params.blockCount);
+        currentBlock += 1;
+        blocks[currentBlock].speed = 4.0f;
+        blocksLeft -= 1;
+    }
+}
+
+void playLevelFrame(int level) {
+    drawLevelScene(level);
+    platform::swapBuffers();
+    if (clickLatch) {
+        applyLevelButtons(level);
+    }
+    applyPlayRules(level);
+}

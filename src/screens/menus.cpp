@@ -1,0 +1,115 @@
+#include "assets/assets.h"
+#include "game/game.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+
+bool fadePending = true;
+
+namespace {
+
+constexpr int LogoHoldMilliseconds = 3000;
+
+constexpr ClickRect mainMenuPlay = {440, 390, 530, 430};
+constexpr ClickRect mainMenuHelp = {440, 440, 530, 480};
+constexpr ClickRect mainMenuQuit = {440, 490, 530, 530};
+
+constexpr ClickRect playMenuBack = {400, 475, 590, 505};
+constexpr ClickRect playMenuLevelSelect = {400, 440, 590, 470};
+constexpr ClickRect playMenuNewGame = {410, 405, 580, 435};
+
+// The menu and the play menu fade in once each time they are reached through fadePending.
+void drawMenuPicture(unsigned int previous, unsigned int picture) {
+    if (fadePending) {
+        Crossfade(previous, picture);
+        fadePending = false;
+    } else {
+        drawPicture(picture);
+    }
+}
+
+bool leaveRequested() {
+    return clickLatch || KeyState[VK_ESCAPE];
+}
+
+} // namespace
+
+void drawMainMenu() {
+    drawMenuPicture(logoTexture, menuTexture);
+}
+
+void drawPlayMenu() {
+    drawMenuPicture(menuTexture, playMenuTexture);
+}
+
+void logoFrame() {
+    drawPicture(logoTexture);
+    platform::swapBuffers();
+    platform::sleepMilliseconds(LogoHoldMilliseconds);
+    platform::playSong(musicHandle);
+    GameState = MainMenu;
+    platform::showCursor(true);
+}
+
+void mainMenuFrame() {
+    drawMainMenu();
+    platform::swapBuffers();
+    if (clickedIn(mainMenuPlay)) {
+        GameState = PlayMenu;
+        fadePending = true; // the play menu's first frame fades in from the menu
+    }
+    if (clickedIn(mainMenuHelp)) {
+        GameState = Help;
+        Crossfade(menuTexture, helpTexture);
+    }
+    if (clickedIn(mainMenuQuit)) {
+        quitRequested = true;
+    }
+}
+
+void playMenuFrame() {
+    drawPlayMenu();
+    platform::swapBuffers();
+    if (clickedIn(playMenuBack)) {
+        GameState = MainMenu;
+        Crossfade(playMenuTexture, menuTexture);
+    }
+    if (clickedIn(playMenuLevelSelect)) {
+        GameState = LevelSelect;
+        buildLargeFont();
+        Crossfade(playMenuTexture, levelSelectTexture);
+    }
+    if (clickedIn(playMenuNewGame)) {
+        GameState = Level1Setup;
+        // Level 1's music starts with its setup frame, after the fade.
+        LevelCrossfade(playMenuTexture, 1);
+    }
+}
+
+void helpFrame() {
+    drawPicture(helpTexture);
+    platform::swapBuffers();
+    if (leaveRequested()) {
+        GameState = MainMenu;
+        Crossfade(helpTexture, menuTexture);
+    }
+}
+
+void gameOverFrame() {
+    drawPicture(gameOverTexture);
+    platform::swapBuffers();
+    // Escape does nothing here: the player has just lost and may still be holding keys.
+    if (clickLatch) {
+        GameState = MainMenu;
+        Crossfade(gameOverTexture, menuTexture);
+    }
+}
+
+void creditsFrame() {
+    drawPicture(creditsTexture);
+    platform::swapBuffers();
+    if (leaveRequested()) {
+        GameState = MainMenu;
+        // The last level's track still plays here; the menu comes back at once, with its own.
+        changeMusic(menuTrack);
+    }
+}

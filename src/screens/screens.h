@@ -1,0 +1,78 @@
+// Screen flow: the game-state machine and its frame dispatcher, the picture screens, the
+// crossfades and the level-select screen.
+#pragma once
+
+#include <cstdint>
+
+// ---- frame_dispatcher.cpp --------------------------------------------------------------------
+
+enum GameStateValue : std::uint32_t {
+    Logo = 0,
+    MainMenu = 1,
+    PlayMenu = 2,
+    Help = 3,
+    GameOver = 4,
+    Level1Setup = 5,
+    Level1Play = 6,
+    Level1Complete = 7,
+    Level2Play = 8,
+    Level2Complete = 9,
+    Level3Play = 10,
+    Level3Complete = 11,
+    Level4Play = 12,
+    Level4Complete = 13,
+    Level5Play = 14,
+    Credits = 15,
+    LevelSelect = 16,
+};
+
+extern std::uint32_t GameState; // a value above LevelSelect makes a frame do nothing
+
+int FrameDispatcher(); // one frame of the current state; always 0
+
+// ---- picture.cpp -----------------------------------------------------------------------------
+
+constexpr float HiddenPictureRows = 0.255f; // the bottom rows of a full-screen picture never shown
+
+void FullscreenQuad();                 // a quad over the whole drawing space at z = 0
+void drawPicture(unsigned int texture); // clear, identity, the picture over the whole space
+
+// ---- click_rect.cpp --------------------------------------------------------------------------
+
+// A click rectangle in drawing-space units; every bound is exclusive.
+struct ClickRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+bool clickedIn(const ClickRect& rect); // a click this frame, strictly inside the rectangle
+
+// ---- crossfade.cpp ---------------------------------------------------------------------------
+
+constexpr float FadeStep = 0.02f; // per frame of 1/30 s
+
+extern float fadeIn;  // alpha of the incoming layers
+extern float fadeOut; // alpha of the outgoing picture
+
+void Crossfade(unsigned int outgoing, unsigned int incoming);
+void LevelCrossfade(unsigned int outgoing, int level);
+
+// ---- menus.cpp -------------------------------------------------------------------------------
+
+extern bool fadePending; // the next menu or play-menu draw fades in instead
+
+void drawMainMenu();
+void drawPlayMenu();
+void logoFrame();
+void mainMenuFrame();
+void playMenuFrame();
+void helpFrame();
+void gameOverFrame();
+void creditsFrame();
+
+// ---- level_select.cpp ------------------------------------------------------------------------
+
+void drawLevelSelect();
+void levelSelectFrame();
