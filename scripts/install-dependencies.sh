@@ -12,7 +12,7 @@ packages=(
   # the picture and music makers
   libcairo2-dev libpango1.0-dev libjpeg-dev libpng-dev fonts-dejavu-core
   # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox
+  googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox wmctrl
   imagemagick
 )
 
