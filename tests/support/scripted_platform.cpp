@@ -18,6 +18,9 @@ Script& script() {
 namespace {
 
 void record(std::string call) {
+    if (!script().recordingCalls) {
+        return;
+    }
     script().calls.push_back(std::move(call));
 }
 
@@ -274,17 +277,23 @@ SongHandle loadSong(const char* path) {
         song = ++script().lastSong;
         script().loadedSongs.push_back(song);
     }
-    scripted::record(std::string("loadSong ") + path + " -> " + scripted::songName(song));
+    if (script().recordingCalls) {
+        scripted::record(std::string("loadSong ") + path + " -> " + scripted::songName(song));
+    }
     return song;
 }
 
 void playSong(SongHandle song) {
-    scripted::record("playSong " + scripted::songName(song));
+    if (script().recordingCalls) {
+        scripted::record("playSong " + scripted::songName(song));
+    }
     std::erase(script().finishedSongs, song);
 }
 
 void stopSong(SongHandle song) {
-    scripted::record("stopSong " + scripted::songName(song));
+    if (script().recordingCalls) {
+        scripted::record("stopSong " + scripted::songName(song));
+    }
 }
 
 bool isSongFinished(SongHandle song) {
@@ -293,7 +302,9 @@ bool isSongFinished(SongHandle song) {
 }
 
 void releaseSong(SongHandle song) {
-    scripted::record("releaseSong " + scripted::songName(song));
+    if (script().recordingCalls) {
+        scripted::record("releaseSong " + scripted::songName(song));
+    }
     std::erase(script().loadedSongs, song);
 }
 

@@ -41,6 +41,8 @@ struct Script {
     // Window steps.
     std::vector<WindowStep> failingSteps;
     std::vector<std::string> calls; // every window step, music call and box, in order
+    bool recordingCalls = true;     // off where a test counts the game's own allocations: the
+                                    // song calls then build no text either
 
     // Messages waiting for the game, and what the test does when the game finds none.
     std::deque<platform::Message> messages;

@@ -1,0 +1,180 @@
+#include <dlfcn.h>
+#include <execinfo.h>
+
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "support/game_fixture.h"
+
+// Counts the allocations the game makes through operator new while counting is on. Every form of
+// new and delete is replaced, so that memory from any of them goes back the same way.
+//
+// Mesa's software renderer compiles shader variants the first time it meets a new combination of
+// state, and its compiler (and LLVM's JIT) allocate through operator new. Those allocations are
+// the driver's cache, not the game's: an allocation with a GL driver frame on its stack is not
+// counted.
+namespace {
+bool countingAllocations = false;
+bool inspectingStack = false;
+long allocationsCounted = 0;
+
+bool isGlDriverLibrary(const char* path) {
+    for (const char* name : {"_dri.so", "libLLVM", "libgallium", "libGLX", "libEGL", "libglapi"}) {
+        if (std::strstr(path, name) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool calledFromGlDriver() {
+    void* frames[64];
+    const int depth = backtrace(frames, 64);
+    for (int i = 0; i < depth; ++i) {
+        Dl_info library;
+        if (dladdr(frames[i], &library) != 0 && library.dli_fname != nullptr &&
+            isGlDriverLibrary(library.dli_fname)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void countAllocation() {
+    if (!countingAllocations || inspectingStack) {
+        return;
+    }
+    inspectingStack = true;
+    if (!calledFromGlDriver()) {
+        ++allocationsCounted;
+    }
+    inspectingStack = false;
+}
+
+void* allocate(std::size_t size, std::size_t alignment) {
+    countAllocation();
+    size = size == 0 ? 1 : size;
+    if (alignment <= alignof(std::max_align_t)) {
+        return std::malloc(size);
+    }
+    return std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
+}
+
+void* allocateOrThrow(std::size_t size, std::size_t alignment) {
+    if (void* memory = allocate(size, alignment)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+} // namespace
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+void* operator new(std::size_t size) {
+    return allocateOrThrow(size, 0);
+}
+void* operator new[](std::size_t size) {
+    return allocateOrThrow(size, 0);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size, 0);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size, 0);
+}
+void* operator new(std::size_t size, std::align_val_t alignment) {
+    return allocateOrThrow(size, static_cast<std::size_t>(alignment));
+}
+void* operator new[](std::size_t size, std::align_val_t alignment) {
+    return allocateOrThrow(size, static_cast<std::size_t>(alignment));
+}
+void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+    return allocate(size, static_cast<std::size_t>(alignment));
+}
+void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+    return allocate(size, static_cast<std::size_t>(alignment));
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::align_val_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::align_val_t) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept {
+    std::free(memory);
+}
+
+#pragma GCC diagnostic pop
+
+namespace {
+
+class FrameAllocationTest : public ScriptedGameTest {
+protected:
+    void SetUp() override {
+        ScriptedGameTest::SetUp();
+        scripted::script().recordingCalls = false;
+        scripted::script().loadedSongs.reserve(64); // the double's own bookkeeping of songs
+    }
+    // Runs frames as the main loop does and returns how many allocations they made.
+    static long allocationsOver(int frames) {
+        void* warmUp[1];
+        backtrace(warmUp, 1); // its first call loads the unwinder, which allocates
+        allocationsCounted = 0;
+        countingAllocations = true;
+        for (int i = 0; i < frames; ++i) {
+            updateFrameTimer();
+            FrameDispatcher();
+            clickLatch = false;
+        }
+        countingAllocations = false;
+        return allocationsCounted;
+    }
+};
+
+TEST_F(FrameAllocationTest, PlayFramesAllocateNothing) {
+    for (int level : {1, 5}) {
+        dealSeeded(level);
+        GameState = levelParams(level).playState;
+        KeyState[VK_DOWN] = 1;
+        KeyState[VK_LEFT] = level == 1 ? 0 : 1; // level 5 ends in game over: the fade too
+        EXPECT_EQ(allocationsOver(300), 0) << "level " << level;
+    }
+}
+
+TEST_F(FrameAllocationTest, MenuAndLevelSelectFramesAllocateNothing) {
+    fadePending = false;
+    for (std::uint32_t state : {MainMenu, PlayMenu, Help, GameOver, Credits}) {
+        GameState = state;
+        EXPECT_EQ(allocationsOver(50), 0) << "state " << state;
+    }
+    std::strcpy(Progress, "5");
+    buildLargeFont();
+    GameState = LevelSelect;
+    EXPECT_EQ(allocationsOver(50), 0);
+}
+
+} // namespace
