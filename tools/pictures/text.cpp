@@ -1,6 +1,5 @@
 #include "text.h"
 
-#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
 #include <memory>
@@ -154,12 +153,6 @@ Font fitToWidth(cairo_t* cr, std::string_view markup, Font font, double maxWidth
         font.pixelSize *= maxWidth / width;
     }
     return font;
-}
-
-void releaseFontCaches() {
-    pango_cairo_font_map_set_default(nullptr);
-    cairo_debug_reset_static_data();
-    FcFini();
 }
 
 } // namespace pictures

@@ -54,8 +54,4 @@ double drawParagraph(cairo_t* cr, std::string_view markup, Font font, Colour col
 // The largest size not above font.pixelSize at which the line fits in maxWidth.
 Font fitToWidth(cairo_t* cr, std::string_view markup, Font font, double maxWidth);
 
-// Drops pango's, cairo's and fontconfig's caches. Called once at the end of the program, so
-// that a leak checker (the sanitizer build runs this tool during the build) sees a clean exit.
-void releaseFontCaches();
-
 } // namespace pictures
