@@ -13,7 +13,8 @@ packages=(
   libcairo2-dev libpango1.0-dev libjpeg-dev libpng-dev fonts-dejavu-core
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox wmctrl
-  imagemagick
+  desktop-file-utils
+  imagemagick python3
 )
 
 missing=()
