@@ -53,6 +53,8 @@ const PictureEntry pictureCatalogue[] = {
     {"Data/Kuvat/Taustat/loadgame.jpg", &levelSelectTexture},
 };
 
+ILubyte missingPicturePixel[3] = {0, 0, 0};
+
 } // namespace
 
 void startImageLibrary() {
@@ -65,6 +67,9 @@ int loadTextures() {
         ILuint image = 0;
         ilGenImages(1, &image);
         ilBindImage(image);
+        // A fresh image is one pixel whose value the library never sets, and a picture that
+        // cannot be read leaves it so; given one black pixel first, such a slot draws plain black.
+        ilTexImage(1, 1, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, missingPicturePixel);
         ilLoadImage(entry.path);
         *entry.slot = ilutGLBindTexImage();
         ilDeleteImages(1, &image);

@@ -21,7 +21,7 @@ void drawCompletionBox() {
     glTexCoord2f(0.0f, 1.0f);
     glVertex3f(150.0f, 350.0f, 0.0f);
     glEnd();
-    // The box stays bound: the text takes its colour from the box's corner texel.
+    // The text takes the current colour alone (drawText draws it with no picture bound).
     glRasterPos2f(200.0f, 400.0f);
     drawText("Completed! Next level begins... Ready? %d", countdown);
 }

@@ -7,8 +7,8 @@
 namespace {
 
 void drawHud(int level) {
-    // The background stays bound and the last texture coordinate is its (0, 1) corner, so the
-    // glyphs take the current colour times that one texel; the pictures keep their corners light.
+    // The glyphs take the current colour alone (drawText draws them with no picture bound):
+    // white in levels 1 to 4, the black that level 5 sets.
     glRasterPos2f(890.0f, 50.0f);
     drawText("%s", levelParams(level).label);
     glRasterPos2f(883.0f, 150.0f);

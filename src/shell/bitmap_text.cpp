@@ -68,8 +68,16 @@ void drawText(const char* format, ...) {
     if (length == 0) {
         return;
     }
+    // Kept deliberately plain: the glyphs take the raster colour alone, white or black. Left
+    // over a bound picture they would be modulated by it, and Mesa samples the picture across
+    // each glyph instead of at one texel, so white text took on the picture it lay on and
+    // vanished into it. With no picture bound for the glyphs, texturing itself stays on.
+    GLint boundTexture = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
+    glBindTexture(GL_TEXTURE_2D, 0);
     glPushAttrib(GL_LIST_BIT);
     glListBase(fontBase - platform::FirstGlyphCode);
     glCallLists(static_cast<GLsizei>(length), GL_UNSIGNED_BYTE, text);
     glPopAttrib();
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
 }
