@@ -1,0 +1,283 @@
+#include "render/render_support.h"
+
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "assets/assets.h"
+#include "shell/shell.h"
+#include "support/scripted_platform.h"
+
+namespace fs = std::filesystem;
+
+namespace render {
+
+bool operator==(const Colour& a, const Colour& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+std::ostream& operator<<(std::ostream& out, const Colour& colour) {
+    return out << "(" << colour.r << ", " << colour.g << ", " << colour.b << ")";
+}
+
+int largestChannelDifference(const Colour& a, const Colour& b) {
+    return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+}
+
+bool near(const Colour& a, const Colour& b, int tolerance) {
+    return largestChannelDifference(a, b) <= tolerance;
+}
+
+Colour Screenshot::at(int x, int y) const {
+    const std::size_t row = static_cast<std::size_t>(ScreenHeight - 1 - y);
+    const std::uint8_t* pixel = rgb.data() + (row * ScreenWidth + static_cast<std::size_t>(x)) * 3;
+    return {pixel[0], pixel[1], pixel[2]};
+}
+
+Screenshot readScreen() {
+    Screenshot shot;
+    shot.rgb.resize(static_cast<std::size_t>(ScreenWidth) * ScreenHeight * 3);
+    GLint packAlignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, ScreenWidth, ScreenHeight, GL_RGB, GL_UNSIGNED_BYTE, shot.rgb.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+    return shot;
+}
+
+Colour meanColour(const Screenshot& shot, int left, int top, int right, int bottom) {
+    long long sums[3] = {};
+    long long count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const Colour pixel = shot.at(x, y);
+            sums[0] += pixel.r;
+            sums[1] += pixel.g;
+            sums[2] += pixel.b;
+            ++count;
+        }
+    }
+    if (count == 0) {
+        return {};
+    }
+    return {static_cast<int>(sums[0] / count), static_cast<int>(sums[1] / count),
+            static_cast<int>(sums[2] / count)};
+}
+
+namespace {
+
+// Mean colours of a grid over any picture read through `pixelAt`.
+template <typename PixelAt>
+std::vector<Colour> gridOver(int width, int height, int columns, int rows, PixelAt pixelAt) {
+    std::vector<Colour> means;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const int left = column * width / columns;
+            const int right = (column + 1) * width / columns;
+            const int top = row * height / rows;
+            const int bottom = (row + 1) * height / rows;
+            long long sums[3] = {};
+            long long count = 0;
+            for (int y = top; y < bottom; ++y) {
+                for (int x = left; x < right; ++x) {
+                    const Colour pixel = pixelAt(x, y);
+                    sums[0] += pixel.r;
+                    sums[1] += pixel.g;
+                    sums[2] += pixel.b;
+                    ++count;
+                }
+            }
+            count = std::max(count, 1LL);
+            means.push_back({static_cast<int>(sums[0] / count), static_cast<int>(sums[1] / count),
+                             static_cast<int>(sums[2] / count)});
+        }
+    }
+    return means;
+}
+
+} // namespace
+
+std::vector<Colour> gridMeans(const Screenshot& shot, int columns, int rows) {
+    return gridOver(ScreenWidth, ScreenHeight, columns, rows,
+                    [&](int x, int y) { return shot.at(x, y); });
+}
+
+std::vector<Colour> gridMeans(const pictures::DecodedPicture& picture, int columns, int rows) {
+    return gridOver(picture.width, picture.height, columns, rows, [&](int x, int y) {
+        const std::uint8_t* pixel = picture.at(x, y);
+        return Colour{pixel[0], pixel[1], pixel[2]};
+    });
+}
+
+double gridDistance(const std::vector<Colour>& a, const std::vector<Colour>& b) {
+    if (a.size() != b.size() || a.empty()) {
+        return 1e9;
+    }
+    double total = 0.0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        total += largestChannelDifference(a[i], b[i]);
+    }
+    return total / static_cast<double>(a.size());
+}
+
+std::vector<int> pixelsUnlike(const Screenshot& shot, const Colour& background, int tolerance,
+                              int left, int top, int right, int bottom) {
+    std::vector<int> found;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            if (!near(shot.at(x, y), background, tolerance)) {
+                found.push_back(y * ScreenWidth + x);
+            }
+        }
+    }
+    return found;
+}
+
+void drawWholeTexture(unsigned int texture) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glDisable(GL_BLEND);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(0.0f, 768.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(1024.0f, 768.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(1024.0f, 0.0f, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(0.0f, 0.0f, 0.0f);
+    glEnd();
+}
+
+namespace {
+
+void writePicture(const fs::path& path, int width, int height, const Painter& paint, bool alpha) {
+    cairo_surface_t* surface =
+        cairo_image_surface_create(alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* context = cairo_create(surface);
+    paint(context, width, height);
+    cairo_destroy(context);
+    fs::create_directories(path.parent_path());
+    const bool written =
+        alpha ? pictures::writePng(surface, path) : pictures::writeJpeg(surface, path, 98);
+    cairo_surface_destroy(surface);
+    ASSERT_TRUE(written) << path;
+}
+
+} // namespace
+
+void writeJpegPicture(const fs::path& path, int width, int height, const Painter& paint) {
+    writePicture(path, width, height, paint, false);
+}
+
+void writePngPicture(const fs::path& path, int width, int height, const Painter& paint) {
+    writePicture(path, width, height, paint, true);
+}
+
+void paintSolid(cairo_t* context, const Colour& colour, double left, double top, double width,
+                double height, double alpha) {
+    cairo_save(context);
+    cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_rgba(context, colour.r / 255.0, colour.g / 255.0, colour.b / 255.0, alpha);
+    cairo_rectangle(context, left, top, width, height);
+    cairo_fill(context);
+    cairo_restore(context);
+}
+
+const Colour WeightColours[11] = {
+    {},
+    {230, 40, 40},
+    {40, 200, 40},
+    {40, 60, 230},
+    {230, 200, 40},
+    {200, 40, 200},
+    {40, 200, 200},
+    {250, 130, 20},
+    {120, 60, 20},
+    {150, 150, 250},
+    {20, 100, 60},
+};
+
+void writeWeightPictures() {
+    for (int weight = 1; weight <= 10; ++weight) {
+        const fs::path path = "Data/Kuvat/Objektit/" + std::to_string(weight) + ".jpg";
+        writeJpegPicture(path, 32, 64, [weight](cairo_t* context, int width, int height) {
+            paintSolid(context, WeightColours[weight], 0, 0, width, height);
+        });
+    }
+}
+
+const std::vector<CataloguedPicture>& pictureCatalogue() {
+    static const std::vector<CataloguedPicture> catalogue = {
+        {"Data/Kuvat/Taustat/logo.jpg", &logoTexture},
+        {"Data/Kuvat/Taustat/menu.jpg", &menuTexture},
+        {"Data/Kuvat/Taustat/playmenu.jpg", &playMenuTexture},
+        {"Data/Kuvat/Taustat/runtausta1.jpg", &levelBackground[1]},
+        {"Data/Kuvat/Objektit/lauta.jpg", &boardTexture},
+        {"Data/Kuvat/Objektit/Pallo.png", &ballTexture},
+        {"Data/Kuvat/Objektit/1.jpg", &weightTextures[1]},
+        {"Data/Kuvat/Objektit/2.jpg", &weightTextures[2]},
+        {"Data/Kuvat/Objektit/3.jpg", &weightTextures[3]},
+        {"Data/Kuvat/Objektit/4.jpg", &weightTextures[4]},
+        {"Data/Kuvat/Objektit/5.jpg", &weightTextures[5]},
+        {"Data/Kuvat/Objektit/6.jpg", &weightTextures[6]},
+        {"Data/Kuvat/Objektit/7.jpg", &weightTextures[7]},
+        {"Data/Kuvat/Objektit/8.jpg", &weightTextures[8]},
+        {"Data/Kuvat/Objektit/9.jpg", &weightTextures[9]},
+        {"Data/Kuvat/Objektit/10.jpg", &weightTextures[10]},
+        {"Data/Kuvat/Taustat/runtausta2.jpg", &levelBackground[2]},
+        {"Data/Kuvat/Objektit/ihqbox.jpg", &boxTexture},
+        {"Data/Kuvat/Taustat/GO.jpg", &gameOverTexture},
+        {"Data/Kuvat/Taustat/runtausta3.jpg", &levelBackground[3]},
+        {"Data/Kuvat/Taustat/runtausta4.jpg", &levelBackground[4]},
+        {"Data/Kuvat/Taustat/runtausta5.jpg", &levelBackground[5]},
+        {"Data/Kuvat/Taustat/help.jpg", &helpTexture},
+        {"Data/Kuvat/Taustat/Credits.jpg", &creditsTexture},
+        {"Data/Kuvat/Taustat/loadgame.jpg", &levelSelectTexture},
+    };
+    return catalogue;
+}
+
+pictures::DecodedPicture decodePicture(const fs::path& relativePath) {
+    const auto decoded = relativePath.extension() == ".png" ? pictures::readPng(relativePath)
+                                                            : pictures::readJpeg(relativePath);
+    return decoded ? *decoded : pictures::DecodedPicture{};
+}
+
+PictureFolder::PictureFolder()
+    : path_(fs::temp_directory_path() / ("tolvar-render-" + std::to_string(::getpid()))),
+      previous_(fs::current_path()) {
+    fs::remove_all(path_);
+    fs::create_directories(path_ / "Data");
+    fs::copy(fs::path(TOLVAR_GENERATED_DATA_DIR) / "Kuvat", path_ / "Data" / "Kuvat",
+             fs::copy_options::recursive);
+    fs::current_path(path_);
+}
+
+PictureFolder::~PictureFolder() {
+    fs::current_path(previous_);
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+void RenderTest::startUp() {
+    ASSERT_EQ(openWindow("Tolvar", ScreenWidth, ScreenHeight, 32, true), 1);
+    started = true;
+    startImageLibrary();
+    loadTextures();
+    finishImageLibrary();
+    startFrameTimer(30.0f);
+    frameTimer.speedFactor = 1.0f;
+}
+
+void RenderTest::TearDown() {
+    if (started) {
+        closeWindow();
+    }
+}
+
+} // namespace render
