@@ -36,9 +36,11 @@ bool windowStep(const char* name, WindowStep step, bool realResult) {
     return succeeded;
 }
 
+#ifndef SCRIPTED_PLATFORM_REAL_MUSIC
 std::string songName(platform::SongHandle song) {
     return std::to_string(song);
 }
+#endif
 
 } // namespace
 
@@ -75,16 +77,15 @@ void resize(int width, int height) {
 }
 
 int countCalls(const std::string& prefix) {
-    return static_cast<int>(std::count_if(
-        script().calls.begin(), script().calls.end(),
-        [&](const std::string& call) { return call.rfind(prefix, 0) == 0; }));
+    return static_cast<int>(
+        std::count_if(script().calls.begin(), script().calls.end(),
+                      [&](const std::string& call) { return call.rfind(prefix, 0) == 0; }));
 }
 
 std::vector<std::string> callsFrom(const std::string& prefix) {
     const std::vector<std::string>& calls = script().calls;
-    auto first = std::find_if(calls.begin(), calls.end(), [&](const std::string& call) {
-        return call.rfind(prefix, 0) == 0;
-    });
+    auto first = std::find_if(calls.begin(), calls.end(),
+                              [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
     return std::vector<std::string>(first, calls.end());
 }
 
@@ -264,6 +265,9 @@ PixelPoint cursorPosition() {
     return script().cursor;
 }
 
+// Built with SCRIPTED_PLATFORM_REAL_MUSIC the real module player takes the music calls instead,
+// so that damaged modules reach the real loader.
+#ifndef SCRIPTED_PLATFORM_REAL_MUSIC
 bool startSoundOutput(int sampleRate) {
     scripted::record("startSoundOutput " + std::to_string(sampleRate));
     script().soundOutputStarted = true;
@@ -307,6 +311,7 @@ void releaseSong(SongHandle song) {
     }
     std::erase(script().loadedSongs, song);
 }
+#endif
 
 } // namespace platform
 
