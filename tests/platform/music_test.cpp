@@ -2,6 +2,7 @@
 // /dev/null as fast as it can, so that a song reaches its end without waiting for it.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -20,8 +21,23 @@ namespace {
 constexpr int OutputRate = 32000;
 constexpr double ToneSeconds = 0.5;
 
+// A folder of the process's own, gone when it ends: ctest runs every case as a process of its
+// own, side by side, and one rewriting a module another was loading made that load fail.
+const std::filesystem::path& testFolder() {
+    static const struct Folder {
+        std::filesystem::path path = std::filesystem::path(testing::TempDir()) /
+                                     ("tolvar_music_" + std::to_string(getpid()));
+        Folder() { std::filesystem::create_directories(path); }
+        ~Folder() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } folder;
+    return folder.path;
+}
+
 std::string testFile(const std::string& name) {
-    return (std::filesystem::path(testing::TempDir()) / ("tolvar_music_" + name)).string();
+    return (testFolder() / name).string();
 }
 
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
