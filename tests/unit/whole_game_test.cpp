@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -221,6 +222,64 @@ TEST_F(WholeGameTest, LosingOnPurposeEndsInGameOverAndAClickReturnsToTheMenu) {
                                                    Level1Play, GameOver, MainMenu}));
     EXPECT_EQ(lastMusicLoad(), menuTrack);
     EXPECT_EQ(progressFile(), "1");
+}
+
+TEST_F(WholeGameTest, ABotSteeringEachBlockToTheLighterSideWinsLevelOne) {
+    // A plain player: every block goes to the side that weighs less (left on a tie), hurried.
+    // It loses only where a tie meets a weight of 10; the seed deals no such level.
+    std::vector<std::uint32_t> screens;
+    int landings = 0;
+    int previousBlocksLeft = -1;
+    int worstImbalance = 0;
+    int actedAtFrame = -1;
+    const int exitCode = scripted::runGameWith([&](int) {
+        if (script().presentedFrames == actedAtFrame) {
+            return;
+        }
+        actedAtFrame = script().presentedFrames;
+        if (actedAtFrame > FrameLimit) {
+            scripted::requestClose();
+            return;
+        }
+        if (screens.empty() || screens.back() != GameState) {
+            screens.push_back(GameState);
+        }
+        switch (GameState) {
+        case MainMenu:
+            std::srand(3); // weights 4 9 6 3 2 9 4 3 5 2: the difference reaches the limit, 9
+            scripted::click(485, 410); // Play
+            break;
+        case PlayMenu:
+            scripted::click(495, 420); // New game
+            break;
+        case Level1Play:
+            if (previousBlocksLeft != -1 && blocksLeft < previousBlocksLeft) {
+                ++landings;
+            }
+            previousBlocksLeft = blocksLeft;
+            worstImbalance = std::max(worstImbalance, std::abs(leftWeight - rightWeight));
+            setKey(VK_LEFT, leftWeight <= rightWeight);
+            setKey(VK_RIGHT, leftWeight > rightWeight);
+            setKey(VK_DOWN, true);
+            break;
+        case Level2Play:
+        case GameOver:
+            setKey(VK_LEFT, false);
+            setKey(VK_RIGHT, false);
+            setKey(VK_DOWN, false);
+            scripted::requestClose();
+            break;
+        default:
+            break;
+        }
+    });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(screens, (std::vector<std::uint32_t>{Logo, MainMenu, PlayMenu, Level1Setup,
+                                                   Level1Play, Level1Complete, Level2Play}));
+    EXPECT_EQ(landings, levelParams(1).blockCount);
+    EXPECT_LE(worstImbalance, levelParams(1).allowedImbalance);
+    EXPECT_EQ(progressFile(), "2");
+    EXPECT_EQ(lastMusicLoad(), levelTrack[2]);
 }
 
 } // namespace
