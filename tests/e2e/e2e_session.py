@@ -1,0 +1,510 @@
+"""What every end-to-end test needs: its own X server, the game in a scratch folder, real input.
+
+A Session starts Xvfb on a display number the server picks itself (-displayfd, so parallel runs
+never collide), optionally openbox as the window manager, and copies the built game (binary and
+Data/) to a temporary folder with a fresh Data.dat. Input goes through xdotool (XTEST, the same
+path as a real keyboard and mouse); pixels come back through x_display's GetImage. Everything the
+session started is killed when it ends, whatever happened.
+
+The game's screens are recognised by comparing the screen with the game's own pictures in Data/,
+scaled the way the game draws them: the full-screen quad shows the texture rows from t 0.255 to
+1, the top 763 rows of the 1024x1024 picture stretched over 768 rows.
+"""
+
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+import x_display
+
+PICTURE_PATHS = {
+    "logo": "Data/Kuvat/Taustat/logo.jpg",
+    "menu": "Data/Kuvat/Taustat/menu.jpg",
+    "playmenu": "Data/Kuvat/Taustat/playmenu.jpg",
+    "help": "Data/Kuvat/Taustat/help.jpg",
+    "levelselect": "Data/Kuvat/Taustat/loadgame.jpg",
+    "gameover": "Data/Kuvat/Taustat/GO.jpg",
+    "credits": "Data/Kuvat/Taustat/Credits.jpg",
+    "level1": "Data/Kuvat/Taustat/runtausta1.jpg",
+    "level2": "Data/Kuvat/Taustat/runtausta2.jpg",
+    "level3": "Data/Kuvat/Taustat/runtausta3.jpg",
+    "level4": "Data/Kuvat/Taustat/runtausta4.jpg",
+    "level5": "Data/Kuvat/Taustat/runtausta5.jpg",
+}
+
+# Mean channel difference (0..255) under which the screen counts as showing a picture. A plain
+# picture screen reads below 1; a level with its HUD, ball, board and blocks below 6; two
+# different pictures of the game differ by more than 10.
+PICTURE_MATCH = 2.5
+LEVEL_MATCH = 7.0
+SAMPLE_STEP = 16
+
+DRAWING_WIDTH = 1024
+DRAWING_HEIGHT = 768
+
+
+class E2EFailure(Exception):
+    pass
+
+
+def log(text):
+    print("[%7.2f] %s" % (time.monotonic() - _started, text), flush=True)
+
+
+_started = time.monotonic()
+
+
+def check(condition, what):
+    if not condition:
+        raise E2EFailure(what)
+    log("ok: " + what)
+
+
+def wait_for(predicate, timeout, what, interval=0.05):
+    """Polls until predicate() gives a true value, which it returns; fails after timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise E2EFailure("timed out after %.0f s waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+def required_environment(name):
+    value = os.environ.get(name)
+    if not value:
+        raise E2EFailure("%s is not set; run the test through ctest" % name)
+    return value
+
+
+class GameRun:
+    """The game running in its own working folder."""
+
+    def __init__(self, session, folder, process):
+        self.session = session
+        self.folder = folder
+        self.process = process
+        self.started = time.monotonic()
+
+    @property
+    def pid(self):
+        return self.process.pid
+
+    def running(self):
+        return self.process.poll() is None
+
+    def wait_exit(self, timeout):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise E2EFailure("the game did not end within %.1f s" % timeout)
+
+    def progress_file(self):
+        path = os.path.join(self.folder, "Data.dat")
+        if not os.path.exists(path):
+            return None
+        with open(path, "rb") as data:
+            return data.read()
+
+    def cpu_seconds(self):
+        """User and system CPU time of the whole process (every thread) so far."""
+        with open("/proc/%d/stat" % self.pid) as stat:
+            fields = stat.read().rsplit(")", 1)[1].split()
+        ticks = os.sysconf("SC_CLK_TCK")
+        return (int(fields[11]) + int(fields[12])) / ticks
+
+    def output(self):
+        texts = []
+        for name in ("game.out", "game.err"):
+            with open(os.path.join(self.folder, name), errors="replace") as stream:
+                texts.append(stream.read())
+        return "".join(texts)
+
+
+class Session:
+    def __init__(self, screen="1024x768", window_manager=False):
+        self.screen = screen
+        self.window_manager = window_manager
+        self.processes = []
+        self.games = []
+        self.display = None
+        self.xvfb = None
+        self.folder = tempfile.mkdtemp(prefix="tolvar-e2e-")
+        self.references = {}
+        self.screenshots = []
+        # Where the drawing space's top-left corner is on the screen: (0, 0) in full screen,
+        # moved by the window manager's frame in a window.
+        self.origin = (0, 0)
+
+    # -- set-up and teardown -------------------------------------------------------------------
+
+    def __enter__(self):
+        try:
+            self._start_x_server()
+            if self.window_manager:
+                self._start_window_manager()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, kind, value, trace):
+        if value is not None:
+            for game in self.games:
+                log("game output:\n" + game.output())
+        self.close()
+        return False
+
+    def close(self):
+        self._write_screenshots()
+        for game in self.games:
+            if game.running():
+                game.process.kill()
+                game.process.wait()
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        if self.display is not None:
+            self.display.close()
+            self.display = None
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def _start_x_server(self):
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen + "x24",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(self.xvfb)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 20
+        while not number.endswith(b"\n"):
+            if time.monotonic() > deadline or self.xvfb.poll() is not None:
+                raise E2EFailure("Xvfb did not start")
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_end)
+        self.number = int(number.strip())
+        self.env = dict(os.environ)
+        self.env["DISPLAY"] = ":%d" % self.number
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.env.pop("XAUTHORITY", None)
+        self.display = wait_for(self._connect, 20, "the X server to accept connections")
+        log("Xvfb on :%d, %dx%d" % (self.number, self.display.width, self.display.height))
+
+    def _connect(self):
+        try:
+            return x_display.XDisplay(self.number)
+        except OSError:
+            return None
+
+    def _start_window_manager(self):
+        config = os.path.join(self.folder, "openbox-rc.xml")
+        with open(config, "w") as rc:
+            rc.write("<openbox_config xmlns=\"http://openbox.org/3.4/rc\"/>\n")
+        self.processes.append(subprocess.Popen(
+            ["openbox", "--sm-disable", "--config-file", config], env=self.env,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+
+        def managed():
+            result = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                    capture_output=True, text=True)
+            return "window id" in result.stdout
+
+        wait_for(managed, 20, "openbox to manage the screen")
+        log("openbox is up")
+
+    # -- the game -------------------------------------------------------------------------------
+
+    def start_game(self, progress=b"1", preloads=(), extra_env=None):
+        """Copies the game to a fresh folder and starts it. progress: Data.dat's bytes, or None
+        for no Data.dat at all."""
+        binary = required_environment("TOLVAR_E2E_GAME")
+        data = required_environment("TOLVAR_E2E_DATA")
+        folder = os.path.join(self.folder, "game%d" % len(self.games))
+        os.makedirs(folder)
+        shutil.copy2(binary, os.path.join(folder, "tolvar"))
+        shutil.copytree(data, os.path.join(folder, "Data"))
+        if progress is not None:
+            with open(os.path.join(folder, "Data.dat"), "wb") as data_file:
+                data_file.write(progress)
+        env = dict(self.env)
+        # Keeps Mesa's driver loaded to the end, so that its leftovers carry its name in the leak
+        # report (see gl_driver_pin_preload.cpp).
+        libraries = [required_environment("TOLVAR_E2E_GL_DRIVER_PIN")] + list(preloads)
+        env["LD_PRELOAD"] = ":".join(libraries)
+        env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0"
+        if extra_env:
+            env.update(extra_env)
+        out = open(os.path.join(folder, "game.out"), "w")
+        err = open(os.path.join(folder, "game.err"), "w")
+        process = subprocess.Popen([os.path.join(folder, "tolvar")], cwd=folder, env=env,
+                                   stdout=out, stderr=err)
+        out.close()
+        err.close()
+        game = GameRun(self, folder, process)
+        self.games.append(game)
+        log("game started, pid %d, Data.dat %r" % (process.pid, progress))
+        return game
+
+    # -- windows --------------------------------------------------------------------------------
+
+    def windows(self):
+        """Every named window on the screen: (id, name, x, y, width, height), absolute position."""
+        result = subprocess.run(["xwininfo", "-root", "-tree"], env=self.env,
+                                capture_output=True, text=True)
+        found = []
+        pattern = re.compile(r'^\s+(0x[0-9a-f]+) "(.*)": \(.*\)\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+'
+                             r'\+(-?\d+)\+(-?\d+)')
+        for line in result.stdout.splitlines():
+            match = pattern.match(line)
+            if match:
+                found.append((int(match.group(1), 16), match.group(2), int(match.group(5)),
+                              int(match.group(6)), int(match.group(3)), int(match.group(4))))
+        return found
+
+    def find_window(self, name):
+        for window in self.windows():
+            if window[1] == name:
+                return window
+        return None
+
+    def wait_window(self, name, timeout):
+        return wait_for(lambda: self.find_window(name), timeout, "a window named %r" % name)
+
+    def wait_no_window(self, name, timeout):
+        wait_for(lambda: self.find_window(name) is None, timeout, "%r to go away" % name)
+
+    def mapped(self, window_id):
+        result = subprocess.run(["xwininfo", "-id", str(window_id)], env=self.env,
+                                capture_output=True, text=True)
+        return "Map State: IsViewable" in result.stdout
+
+    def answer_box(self, name, key):
+        """Points at the message box named name and presses key on it."""
+        window = self.wait_window(name, 30)
+        _, _, x, y, width, height = window
+        self.xdotool("mousemove", str(x + width // 2), str(y + 10), "sleep", "0.2", "key", key)
+        return window
+
+    # -- input ----------------------------------------------------------------------------------
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + list(args), env=self.env, check=True,
+                       stdout=subprocess.DEVNULL)
+
+    def click(self, x, y):
+        """A left click at (x, y) of the drawing space."""
+        self.xdotool("mousemove", str(self.origin[0] + x), str(self.origin[1] + y),
+                     "sleep", "0.05", "click", "1")
+        log("click (%d, %d)" % (x, y))
+
+    def key(self, name, hold=0.3):
+        """Presses and releases a key, held long enough for several frames to see it: the game
+        reads keys as held states, as a player's press lasts."""
+        self.xdotool("keydown", name, "sleep", str(hold), "keyup", name)
+
+    def key_down(self, name):
+        self.xdotool("keydown", name)
+
+    def key_up(self, name):
+        self.xdotool("keyup", name)
+
+    # -- looking at the screen --------------------------------------------------------------------
+
+    def grab(self, x=0, y=0, width=DRAWING_WIDTH, height=DRAWING_HEIGHT):
+        """Pixels of a rectangle of the drawing space, clipped to the screen."""
+        left = self.origin[0] + x
+        top = self.origin[1] + y
+        width = min(width, self.display.width - left)
+        height = min(height, self.display.height - top)
+        return self.display.grab(left, top, width, height)
+
+    def reference(self, name):
+        if name not in self.references:
+            data = required_environment("TOLVAR_E2E_DATA")
+            path = os.path.join(data, os.path.relpath(PICTURE_PATHS[name], "Data"))
+            rgb = subprocess.run(
+                ["convert", path, "-crop", "1024x763+0+0", "+repage", "-resize", "1024x768!",
+                 "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+            bgrx = bytearray(len(rgb) // 3 * 4)
+            bgrx[0::4] = rgb[2::3]
+            bgrx[1::4] = rgb[1::3]
+            bgrx[2::4] = rgb[0::3]
+            self.references[name] = x_display.Image(DRAWING_WIDTH, DRAWING_HEIGHT, bytes(bgrx))
+        return self.references[name]
+
+    def difference(self, image, name, step=SAMPLE_STEP):
+        """Mean difference of a grab of the drawing space (from its top-left) to a picture."""
+        reference = self.reference(name)
+        total = 0
+        count = 0
+        for y in range(step // 2, image.height, step):
+            for x in range(step // 2, image.width, step):
+                mine = (y * image.width + x) * 4
+                theirs = (y * DRAWING_WIDTH + x) * 4
+                for channel in range(3):
+                    total += abs(image.data[mine + channel] - reference.data[theirs + channel])
+                count += 3
+        return total / count
+
+    def classify(self, image=None):
+        """(name, difference) of the game picture nearest to what the screen shows."""
+        image = image if image is not None else self.grab()
+        scores = sorted((self.difference(image, name), name) for name in PICTURE_PATHS)
+        return scores[0][1], scores[0][0]
+
+    def shows(self, name, image=None):
+        image = image if image is not None else self.grab()
+        nearest, difference = self.classify(image)
+        limit = LEVEL_MATCH if name.startswith("level") and name != "levelselect" else PICTURE_MATCH
+        return nearest == name and difference < limit
+
+    def wait_screen(self, name, timeout=30):
+        """Waits until the screen shows the picture of name and has stopped changing (a fade is
+        over); returns the last grab."""
+        state = {"last": None}
+
+        def settled():
+            image = self.grab()
+            last = state["last"]
+            state["last"] = image
+            if not self.shows(name, image) or last is None:
+                return None
+            if name.startswith("level") and name != "levelselect":
+                # Blocks move in a level: the right-hand panel must have settled instead.
+                return image if image.crop(850, 0, 174, 768).same_as(last.crop(850, 0, 174, 768)) \
+                    else None
+            return image if image.mean_difference(last, 4) < 0.5 else None
+
+        image = wait_for(settled, timeout, "the %s screen" % name, interval=0.15)
+        log("screen shows %s" % name)
+        return image
+
+    def grab_steady(self, x=0, y=0, width=DRAWING_WIDTH, height=DRAWING_HEIGHT):
+        """A grab that two looks in a row agree on: the driver may put a frame on screen in
+        strips, and a look between two strips sees half of each frame."""
+        last = self.grab(x, y, width, height)
+        while True:
+            image = self.grab(x, y, width, height)
+            if image.same_as(last):
+                return image
+            last = image
+
+    def screenshot(self, name, image=None):
+        """Keeps a screenshot, written as a PNG when the session ends, and only when
+        TOLVAR_SCREENSHOT_DIR names a folder."""
+        if not os.environ.get("TOLVAR_SCREENSHOT_DIR"):
+            return
+        self.screenshots.append((name, image if image is not None else self.grab_steady()))
+        log("screenshot %s" % name)
+
+    def _write_screenshots(self):
+        folder = os.environ.get("TOLVAR_SCREENSHOT_DIR")
+        if not folder or not self.screenshots:
+            return
+        os.makedirs(folder, exist_ok=True)
+        for name, image in self.screenshots:
+            image.write_png(os.path.join(folder, name + ".png"))
+        self.screenshots = []
+
+
+def run(test):
+    """Runs test(), reports the outcome and gives ctest its exit code."""
+    try:
+        test()
+    except E2EFailure as failure:
+        log("FAILED: %s" % failure)
+        sys.exit(1)
+    log("passed")
+    sys.exit(0)
+
+
+def no_sanitizer_report(game):
+    output = game.output()
+    for marker in ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:"):
+        if marker in output:
+            raise E2EFailure("the sanitizers reported a fault:\n" + output)
+
+
+signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+
+
+# -- playing a level ---------------------------------------------------------------------------
+
+LEFT_STRIP = 232  # the middle of the left column (x 220..245)
+RIGHT_STRIP = 562  # the middle of the right column (x 550..575)
+HUD_COUNT = (850, 183, 174, 24)  # around the HUD's "Blocks left: %i" line, baseline y 200
+
+
+def block_rows(session, image, level, strip, top, bottom):
+    """Rows of the column strip x = strip, from top to bottom, that a block covers."""
+    reference = session.reference(level)
+    rows = []
+    for y in range(top, min(bottom, image.height)):
+        mine = image.pixel(strip, y)
+        theirs = reference.pixel(strip, y)
+        if sum(abs(a - b) for a, b in zip(mine, theirs)) > 90:
+            rows.append(y)
+    return rows
+
+
+def falling_block_top(session, level):
+    """(time, y) of the top of a block wholly on screen in the left column above y 600, or
+    None."""
+    image = session.grab(0, 0, 600, 640)
+    now = time.monotonic()
+    rows = block_rows(session, image, level, LEFT_STRIP, 0, 600)
+    return (now, rows[0]) if rows and rows[0] > 2 else None
+
+
+def hud_count(session):
+    return session.grab_steady(*HUD_COUNT)
+
+
+def wait_landing(session, count_before, timeout, what):
+    """Waits until the HUD's block count differs from count_before; returns the new one."""
+    return wait_for(lambda: (lambda now: now if not now.same_as(count_before) else None)(
+        hud_count(session)), timeout, what, interval=0.05)
+
+
+def steer_blocks(session, blocks, on_landing=None):
+    """Plays blocks landings with Down held, steering them left and right in turn (the even
+    deal keeps such a level balanced). Returns the HUD counts seen, the first one included."""
+    def steer(block):
+        direction, other = ("Left", "Right") if block % 2 == 0 else ("Right", "Left")
+        session.key_up(other)
+        session.key_down(direction)
+        return direction
+
+    counts = [hud_count(session)]
+    session.key_down("Down")
+    try:
+        direction = steer(0)
+        for block in range(blocks):
+            counts.append(wait_landing(session, counts[-1], 20, "block %d to land" % (block + 1)))
+            # The next block falls at once, hurried: it is steered before the landing is looked
+            # at, or a slow look could let it pass the stacks' tops still on the old side.
+            next_direction = steer(block + 1) if block + 1 < blocks else None
+            if on_landing is not None:
+                on_landing(block, direction)
+            direction = next_direction
+    finally:
+        for key in ("Left", "Right", "Down"):
+            session.key_up(key)
+    return counts

@@ -1,0 +1,93 @@
+#!/usr/bin/env python3
+"""The full-screen question on a screen smaller than 1024x768 (800x600), answered both ways.
+
+The real message boxes appear on the X server and are answered with real keys; a preloaded
+library logs what each box said, so the test can check the texts exactly.
+- Declined (Escape, the No button's key): "Program Will Now Close." follows, the program ends
+  with exit code 0, no game window ever appears and no teardown message is shown.
+- Accepted (Return, the Yes button's key): the game runs in a window whose client area is
+  1024x768; clicks reach the drawn buttons through the window's frame (Help, back, Quit).
+"""
+
+import os
+import time
+
+from e2e_session import Session, check, log, no_sanitizer_report, required_environment, run
+
+QUESTION = ("caption: Ravu GL\nbuttons: Yes No\n"
+            "text: The Requested Fullscreen Mode Is Not Supported By\n"
+            "Your Video Card. Use Windowed Mode Instead?\n--\n")
+WILL_CLOSE = "caption: ERROR\nbuttons: OK\ntext: Program Will Now Close.\n--\n"
+
+
+def start_with_box_log(session, name):
+    box_log = os.path.join(session.folder, name)
+    game = session.start_game(
+        progress=b"1", preloads=[required_environment("TOLVAR_E2E_MESSAGE_BOX_LOG_LIBRARY")],
+        extra_env={"TOLVAR_E2E_MESSAGE_BOX_LOG": box_log})
+    return game, box_log
+
+
+def read_log(path):
+    if not os.path.exists(path):
+        return ""
+    with open(path) as boxes:
+        return boxes.read()
+
+
+def declined():
+    with Session("800x600", window_manager=True) as session:
+        game, box_log = start_with_box_log(session, "declined-boxes.txt")
+        session.wait_window("Ravu GL", 30)
+        check(read_log(box_log) == QUESTION, "the question asks to use a window instead")
+        session.answer_box("Ravu GL", "Escape")
+        session.wait_window("ERROR", 30)
+        check(read_log(box_log) == QUESTION + WILL_CLOSE,
+              "declining shows \"Program Will Now Close.\" with the caption ERROR")
+        session.answer_box("ERROR", "Return")
+        code = game.wait_exit(30)
+        check(code == 0, "the program then ends with exit code 0 (got %d)" % code)
+        check(read_log(box_log) == QUESTION + WILL_CLOSE,
+              "no other box (no teardown message) was shown")
+        check(session.find_window("Tolvar") is None, "no game window appeared")
+        no_sanitizer_report(game)
+
+
+def accepted():
+    with Session("800x600", window_manager=True) as session:
+        game, box_log = start_with_box_log(session, "accepted-boxes.txt")
+        session.answer_box("Ravu GL", "Return")
+        window = session.wait_window("Tolvar", 30)
+        # The window manager frames the window once it is mapped; read where it finally is.
+        time.sleep(0.5)
+        window = session.wait_window("Tolvar", 5)
+        _, _, x, y, width, height = window
+        log("the window's client area is %dx%d at (%d, %d)" % (width, height, x, y))
+        check((width, height) == (1024, 768), "answering Yes gives a window with a 1024x768 "
+              "client area")
+        session.origin = (x, y)
+        session.wait_screen("menu", 30)
+        check(read_log(box_log) == QUESTION, "only the question was shown")
+
+        # Clicks go to the drawn buttons through the window's frame.
+        before = session.grab()
+        session.click(440, 460)  # on the Help button's left bound: nothing happens
+        time.sleep(1.0)
+        check(session.grab().mean_difference(before, 4) < 0.5,
+              "a click on the Help button's exclusive bound does nothing in the window")
+        session.click(485, 460)
+        session.wait_screen("help", 30)
+        session.click(300, 300)
+        session.wait_screen("menu", 30)
+        session.click(485, 510)
+        code = game.wait_exit(30)
+        check(code == 0, "Quit in the window ends the program with exit code 0 (got %d)" % code)
+        no_sanitizer_report(game)
+
+
+def both():
+    declined()
+    accepted()
+
+
+run(both)
