@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-dependencies.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j"$(nproc)"
+# The game, its data and its progress file only: the tests are built by scripts/test.sh.
+cmake --build build -j"$(nproc)" --target tolvar game_data progress_file
 cd build/game
 exec ./tolvar
