@@ -16,6 +16,7 @@
 #include "screen_tour.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
+#include "support/picture_slots.h"
 
 // DevIL's PNG reader keeps a row buffer it never frees when the file ends early: a loss inside
 // libIL, not in the game, and only with a cut-short PNG. Added to the suppressions of the
@@ -28,39 +29,9 @@ namespace {
 
 using faults::Damage;
 
-struct PictureSlot {
-    const char* path;
-    unsigned int* slot;
-};
-
-const PictureSlot pictureSlots[] = {
-    {"Data/Kuvat/Taustat/logo.jpg", &logoTexture},
-    {"Data/Kuvat/Taustat/menu.jpg", &menuTexture},
-    {"Data/Kuvat/Taustat/playmenu.jpg", &playMenuTexture},
-    {"Data/Kuvat/Taustat/runtausta1.jpg", &levelBackground[1]},
-    {"Data/Kuvat/Objektit/lauta.jpg", &boardTexture},
-    {"Data/Kuvat/Objektit/Pallo.png", &ballTexture},
-    {"Data/Kuvat/Objektit/1.jpg", &weightTextures[1]},
-    {"Data/Kuvat/Objektit/2.jpg", &weightTextures[2]},
-    {"Data/Kuvat/Objektit/3.jpg", &weightTextures[3]},
-    {"Data/Kuvat/Objektit/4.jpg", &weightTextures[4]},
-    {"Data/Kuvat/Objektit/5.jpg", &weightTextures[5]},
-    {"Data/Kuvat/Objektit/6.jpg", &weightTextures[6]},
-    {"Data/Kuvat/Objektit/7.jpg", &weightTextures[7]},
-    {"Data/Kuvat/Objektit/8.jpg", &weightTextures[8]},
-    {"Data/Kuvat/Objektit/9.jpg", &weightTextures[9]},
-    {"Data/Kuvat/Objektit/10.jpg", &weightTextures[10]},
-    {"Data/Kuvat/Taustat/runtausta2.jpg", &levelBackground[2]},
-    {"Data/Kuvat/Objektit/ihqbox.jpg", &boxTexture},
-    {"Data/Kuvat/Taustat/GO.jpg", &gameOverTexture},
-    {"Data/Kuvat/Taustat/runtausta3.jpg", &levelBackground[3]},
-    {"Data/Kuvat/Taustat/runtausta4.jpg", &levelBackground[4]},
-    {"Data/Kuvat/Taustat/runtausta5.jpg", &levelBackground[5]},
-    {"Data/Kuvat/Taustat/help.jpg", &helpTexture},
-    {"Data/Kuvat/Taustat/Credits.jpg", &creditsTexture},
-    {"Data/Kuvat/Taustat/loadgame.jpg", &levelSelectTexture},
-};
-constexpr int PictureCount = static_cast<int>(sizeof pictureSlots / sizeof pictureSlots[0]);
+using expected::PictureCount;
+using expected::PictureSlot;
+using expected::pictureSlots;
 
 // Decoders differ a little in rounding; a wrong, flipped or shifted picture differs by tens.
 constexpr double LargestMeanDifference = 3.0;

@@ -211,35 +211,8 @@ void writeWeightPictures() {
     }
 }
 
-const std::vector<CataloguedPicture>& pictureCatalogue() {
-    static const std::vector<CataloguedPicture> catalogue = {
-        {"Data/Kuvat/Taustat/logo.jpg", &logoTexture},
-        {"Data/Kuvat/Taustat/menu.jpg", &menuTexture},
-        {"Data/Kuvat/Taustat/playmenu.jpg", &playMenuTexture},
-        {"Data/Kuvat/Taustat/runtausta1.jpg", &levelBackground[1]},
-        {"Data/Kuvat/Objektit/lauta.jpg", &boardTexture},
-        {"Data/Kuvat/Objektit/Pallo.png", &ballTexture},
-        {"Data/Kuvat/Objektit/1.jpg", &weightTextures[1]},
-        {"Data/Kuvat/Objektit/2.jpg", &weightTextures[2]},
-        {"Data/Kuvat/Objektit/3.jpg", &weightTextures[3]},
-        {"Data/Kuvat/Objektit/4.jpg", &weightTextures[4]},
-        {"Data/Kuvat/Objektit/5.jpg", &weightTextures[5]},
-        {"Data/Kuvat/Objektit/6.jpg", &weightTextures[6]},
-        {"Data/Kuvat/Objektit/7.jpg", &weightTextures[7]},
-        {"Data/Kuvat/Objektit/8.jpg", &weightTextures[8]},
-        {"Data/Kuvat/Objektit/9.jpg", &weightTextures[9]},
-        {"Data/Kuvat/Objektit/10.jpg", &weightTextures[10]},
-        {"Data/Kuvat/Taustat/runtausta2.jpg", &levelBackground[2]},
-        {"Data/Kuvat/Objektit/ihqbox.jpg", &boxTexture},
-        {"Data/Kuvat/Taustat/GO.jpg", &gameOverTexture},
-        {"Data/Kuvat/Taustat/runtausta3.jpg", &levelBackground[3]},
-        {"Data/Kuvat/Taustat/runtausta4.jpg", &levelBackground[4]},
-        {"Data/Kuvat/Taustat/runtausta5.jpg", &levelBackground[5]},
-        {"Data/Kuvat/Taustat/help.jpg", &helpTexture},
-        {"Data/Kuvat/Taustat/Credits.jpg", &creditsTexture},
-        {"Data/Kuvat/Taustat/loadgame.jpg", &levelSelectTexture},
-    };
-    return catalogue;
+std::span<const CataloguedPicture> pictureCatalogue() {
+    return expected::pictureSlots;
 }
 
 pictures::DecodedPicture decodePicture(const fs::path& relativePath) {

@@ -11,10 +11,12 @@
 #include <filesystem>
 #include <functional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "picture_files.h"
+#include "support/picture_slots.h"
 
 namespace render {
 
@@ -75,12 +77,10 @@ void paintSolid(cairo_t* context, const Colour& colour, double left, double top,
 extern const Colour WeightColours[11];
 void writeWeightPictures();
 
-// The game's pictures as the build generates them, in their loading order; the slot of each.
-struct CataloguedPicture {
-    const char* path; // relative to the working folder
-    unsigned int* slot;
-};
-const std::vector<CataloguedPicture>& pictureCatalogue();
+// The game's pictures as the build generates them, in their loading order; the slot of each
+// (paths relative to the working folder).
+using CataloguedPicture = expected::PictureSlot;
+std::span<const CataloguedPicture> pictureCatalogue();
 
 // A decoded picture file of the working folder (JPEG or PNG by its extension).
 pictures::DecodedPicture decodePicture(const std::filesystem::path& relativePath);

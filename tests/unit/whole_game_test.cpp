@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -105,6 +106,24 @@ float safeColumn(int level) {
     return 0.0f;
 }
 
+// Runs the game with a player who acts once a presented frame: what it posts is handled before
+// the next frame. A player lost somewhere is stopped after FrameLimit frames, and the checks say
+// where.
+int playGame(const std::function<void()>& player) {
+    int actedAtFrame = -1;
+    return scripted::runGameWith([&](int) {
+        if (script().presentedFrames == actedAtFrame) {
+            return;
+        }
+        actedAtFrame = script().presentedFrames;
+        if (actedAtFrame > FrameLimit) {
+            scripted::requestClose();
+            return;
+        }
+        player();
+    });
+}
+
 TEST_F(WholeGameTest, FromTheLogoThroughAllFiveLevelsToTheCreditsAndOut) {
     std::vector<std::string> progressOnEntry; // the file as each next level begins
     std::vector<int> levelsPlayed;
@@ -112,21 +131,12 @@ TEST_F(WholeGameTest, FromTheLogoThroughAllFiveLevelsToTheCreditsAndOut) {
     bool unwinnable = false;
     bool menuTrackAfterCredits = false;
 
-    int actedAtFrame = -1;
-    const int exitCode = scripted::runGameWith([&](int) {
-        // One decision per frame: what is posted now is handled before the next frame.
-        if (script().presentedFrames == actedAtFrame) {
-            return;
-        }
-        actedAtFrame = script().presentedFrames;
-        if (actedAtFrame > FrameLimit) {
-            scripted::requestClose(); // lost somewhere: end the run and let the checks say where
-            return;
-        }
+    const int exitCode = playGame([&] {
         const int level = levelInPlay();
         if (std::getenv("TOLVAR_TRACE")) {
-            std::fprintf(stderr, "frame %d state %u block %d left %d d %d\n", actedAtFrame, GameState,
-                         currentBlock, blocksLeft, leftWeight - rightWeight);
+            std::fprintf(stderr, "frame %d state %u block %d left %d d %d\n",
+                         script().presentedFrames, GameState, currentBlock, blocksLeft,
+                         leftWeight - rightWeight);
         }
         if (level != 0) {
             if (levelsPlayed.empty() || levelsPlayed.back() != level) {
@@ -151,7 +161,7 @@ TEST_F(WholeGameTest, FromTheLogoThroughAllFiveLevelsToTheCreditsAndOut) {
             if (menuTrackAfterCredits) {
                 scripted::click(485, 510); // Quit
             } else {
-                std::srand(145); // five deals in a row that careful play can win
+                std::srand(145);           // five deals in a row that careful play can win
                 scripted::click(485, 410); // Play
             }
             break;
@@ -182,16 +192,7 @@ TEST_F(WholeGameTest, FromTheLogoThroughAllFiveLevelsToTheCreditsAndOut) {
 
 TEST_F(WholeGameTest, LosingOnPurposeEndsInGameOverAndAClickReturnsToTheMenu) {
     std::vector<std::uint32_t> screens;
-    int actedAtFrame = -1;
-    const int exitCode = scripted::runGameWith([&](int) {
-        if (script().presentedFrames == actedAtFrame) {
-            return;
-        }
-        actedAtFrame = script().presentedFrames;
-        if (actedAtFrame > FrameLimit) {
-            scripted::requestClose();
-            return;
-        }
+    const int exitCode = playGame([&] {
         if (screens.empty() || screens.back() != GameState) {
             screens.push_back(GameState);
         }
@@ -231,16 +232,7 @@ TEST_F(WholeGameTest, ABotSteeringEachBlockToTheLighterSideWinsLevelOne) {
     int landings = 0;
     int previousBlocksLeft = -1;
     int worstImbalance = 0;
-    int actedAtFrame = -1;
-    const int exitCode = scripted::runGameWith([&](int) {
-        if (script().presentedFrames == actedAtFrame) {
-            return;
-        }
-        actedAtFrame = script().presentedFrames;
-        if (actedAtFrame > FrameLimit) {
-            scripted::requestClose();
-            return;
-        }
+    const int exitCode = playGame([&] {
         if (screens.empty() || screens.back() != GameState) {
             screens.push_back(GameState);
         }
