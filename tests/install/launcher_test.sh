@@ -44,10 +44,10 @@ program=$( (find "$prefix/libexec/tolvar" "$prefix/lib/tolvar" -maxdepth 1 -name
 [ -n "$program" ] && [ -x "$program" ] || fail "no program under libexec/tolvar or lib/tolvar"
 for file in Kuvat/Taustat/logo.jpg Kuvat/Objektit/Pallo.png Kuvat/Objektit/10.jpg Musat/menumusa.it \
     Musat/BLACKSMI.it; do
-    [ -s "$prefix/share/tolvar/Data/$file" ] || fail "no Data/$file in share/tolvar"
+    [ -s "$prefix/share/games/tolvar/Data/$file" ] || fail "no Data/$file in share/games/tolvar"
 done
-[ "$(find "$prefix/share/tolvar/Data/Kuvat" -type f | wc -l)" -eq 25 ] || fail "not 25 pictures"
-[ "$(find "$prefix/share/tolvar/Data/Musat" -type f | wc -l)" -eq 6 ] || fail "not 6 modules"
+[ "$(find "$prefix/share/games/tolvar/Data/Kuvat" -type f | wc -l)" -eq 25 ] || fail "not 25 pictures"
+[ "$(find "$prefix/share/games/tolvar/Data/Musat" -type f | wc -l)" -eq 6 ] || fail "not 6 modules"
 if find "$prefix" -name Data.dat | grep -q .; then
     fail "a Data.dat was installed: the progress file is the player's own"
 fi
@@ -143,7 +143,7 @@ for _ in $(seq 50); do
 done
 [ "$(cat "$folder/Data.dat" 2>/dev/null)" = 1 ] || fail "Data.dat in the player's folder does not hold 1"
 [ -L "$folder/Data" ] || fail "the player's Data is not a link to the installed data"
-[ "$(readlink -f "$folder/Data")" = "$(readlink -f "$prefix/share/tolvar/Data")" ] ||
+[ "$(readlink -f "$folder/Data")" = "$(readlink -f "$prefix/share/games/tolvar/Data")" ] ||
     fail "the player's Data links elsewhere"
 code=0
 quit_game || code=$?
