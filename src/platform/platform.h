@@ -16,13 +16,15 @@ namespace platform {
 bool registerWindowClass();                      // the windowing system is reachable
 bool enterFullscreenMode(int width, int height); // false: the full-screen mode is refused
 void leaveFullscreenMode();                      // the desktop comes back as it was
-bool createWindow(const char* title, int width, int height, bool fullscreen); // hidden; a window's client area is width x height
+// Hidden until shown; a window's client area is width x height.
+bool createWindow(const char* title, int width, int height, bool fullscreen);
 bool acquireDeviceContext();
 bool choosePixelFormat(int colourBits, int depthBits); // double-buffered RGBA with a depth buffer
 bool setPixelFormat();
 bool createRenderingContext();
 bool makeRenderingContextCurrent();
-void showWindow(); // shows, raises and focuses the window; a Size message with the real drawable size follows
+// Shows, raises and focuses the window; a Size message with the real drawable size follows.
+void showWindow();
 
 bool releaseRenderingContext(); // no context current any more
 bool deleteRenderingContext();
@@ -31,18 +33,19 @@ bool destroyWindow();
 bool unregisterWindowClass();
 
 bool hasCurrentRenderingContext();
-void swapBuffers(); // presents the back buffer; keeps answering the desktop, takes no message off the queue
+// Presents the back buffer; keeps answering the desktop, takes no message off the queue.
+void swapBuffers();
 
 // ---------------------------------------------------------------------------------------------
 // Messages, one at a time, in the game's own terms.
 
 enum class MessageKind : std::uint8_t {
     None,
-    Activate,     // wParam: 0 when the window is shown normally, 1 when it is minimized
-    Close,        // the window manager asks the window to close
-    KeyDown,      // wParam: the virtual-key code (27 Escape, 37 Left, 38 Up, 39 Right, 40 Down, ...)
-    KeyUp,        // wParam: the virtual-key code
-    Size,         // width, height: the new drawable size of the client area in pixels
+    Activate, // wParam: 0 when the window is shown normally, 1 when it is minimized
+    Close,    // the window manager asks the window to close
+    KeyDown,  // wParam: the virtual-key code (27 Escape, 37 Left, 38 Up, 39 Right, 40 Down, ...)
+    KeyUp,    // wParam: the virtual-key code
+    Size,     // width, height: the new drawable size of the client area in pixels
     LeftButtonUp, // width, height: where it happened, in drawable pixels (the cursor is read anew)
     Quit,         // wParam: the exit code given to postQuitMessage
     Other,        // anything else; handled by default
@@ -55,7 +58,8 @@ struct Message {
     int height = 0;
 };
 
-bool peekMessage(Message& message); // takes one waiting message off the queue; false when none waits
+// Takes one waiting message off the queue; false when none waits.
+bool peekMessage(Message& message);
 void waitMessage();                 // blocks until a message waits, without taking it
 void postQuitMessage(int exitCode); // queues a Quit message carrying exitCode
 
@@ -64,7 +68,8 @@ void postQuitMessage(int exitCode); // queues a Quit message carrying exitCode
 
 std::int64_t performanceCounter();   // monotonic ticks
 std::int64_t performanceFrequency(); // ticks per second
-void sleepMilliseconds(int milliseconds); // keeps answering the desktop, takes no message off the queue
+// Keeps answering the desktop, takes no message off the queue.
+void sleepMilliseconds(int milliseconds);
 
 // ---------------------------------------------------------------------------------------------
 // Dialogs and cursor.
@@ -96,9 +101,10 @@ constexpr int GlyphCount = 96; // codes 32 to 127
 constexpr int MaxGlyphSide = 64;
 
 struct GlyphBitmap {
-    int width = 0;        // pixels
-    int height = 0;       // rows
-    float originX = 0.0f; // glBitmap's xorig: from the pen position to the bitmap's left edge, negated
+    int width = 0;  // pixels
+    int height = 0; // rows
+    // glBitmap's xorig: from the pen position to the bitmap's left edge, negated.
+    float originX = 0.0f;
     float originY = 0.0f; // glBitmap's yorig: rows of the bitmap below the baseline
     float advance = 0.0f; // how far the pen moves right after the glyph
     // Rows from the bottom up, each (width + 7) / 8 bytes, most significant bit leftmost.
@@ -122,7 +128,8 @@ bool startSoundOutput(int sampleRate); // stereo; false leaves every later call 
 SongHandle loadSong(const char* path); // 0 when the file is missing or not a module
 void playSong(SongHandle song);        // from its beginning
 void stopSong(SongHandle song);
-bool isSongFinished(SongHandle song); // true once it has played to its end (it does not loop by itself)
+// True once it has played to its end (it does not loop by itself).
+bool isSongFinished(SongHandle song);
 void releaseSong(SongHandle song);
 
 } // namespace platform
