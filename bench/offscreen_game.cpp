@@ -74,19 +74,7 @@ bool levelRunOut(int level) {
 }
 
 void drawTexturedQuadFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    glBindTexture(GL_TEXTURE_2D, levelBackground[1]);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.255f);
-    glVertex3f(0.0f, 768.0f, 0.0f);
-    glTexCoord2f(1.0f, 0.255f);
-    glVertex3f(1024.0f, 768.0f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(1024.0f, 0.0f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glEnd();
+    drawPicture(levelBackground[1]);
     SDL_GL_SwapWindow(SDL_GL_GetCurrentWindow());
 }
 

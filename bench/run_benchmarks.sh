@@ -10,6 +10,8 @@
 set -euo pipefail
 
 repo="$(cd "$(dirname "$0")/.." && pwd)"
+# shellcheck source=scripts/lib/x_desktop.sh
+source "$repo/scripts/lib/x_desktop.sh"
 build="${1:-$repo/build-bench}"
 startup_runs="${TOLVAR_BENCH_STARTUP_RUNS:-7}"
 minimized_seconds=10
@@ -49,20 +51,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display_number=90
-while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-  display_number=$((display_number + 1))
-done
-Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display_number"
-for _ in $(seq 100); do
-  xdpyinfo >/dev/null 2>&1 && break
-  sleep 0.1
-done
-openbox >"$work/openbox.log" 2>&1 &
-openbox_pid=$!
-sleep 1
+start_x_desktop 90 "$work"
 
 # The game keeps its progress in Data.dat; it must exist, or the first start ends at a message.
 [ -f "$game_dir/Data.dat" ] || printf '1' >"$game_dir/Data.dat"
