@@ -7,7 +7,7 @@ packages=(
   # toolchain
   cmake g++ make pkg-config
   # the game
-  libsdl2-dev libopenmpt-dev libdevil-dev libfreetype-dev libfontconfig-dev libgl-dev
+  libsdl2-dev libx11-dev libopenmpt-dev libdevil-dev libfreetype-dev libfontconfig-dev libgl-dev
   libgl1-mesa-dri libegl1 libegl-mesa0 fonts-liberation2 zenity
   # the picture and music makers
   libcairo2-dev libpango1.0-dev libjpeg-dev libpng-dev fonts-dejavu-core

@@ -4,6 +4,16 @@
 
 namespace {
 
+// The large font is in force exactly while level select is shown. The in-level level-select
+// button clicked in the frame of a game-over landing or of the level's last landing builds it,
+// and the frame then goes on elsewhere; without this the countdown and every later HUD would be
+// drawn in it.
+void leaveLevelSelectFont() {
+    if (fontSize == FontSize::Large) {
+        buildSmallFont();
+    }
+}
+
 bool inColumn(const Block& block, float columnX) {
     return block.x == columnX;
 }
@@ -84,6 +94,7 @@ void balance(int level) {
     if (difference > allowedImbalance || difference < -allowedImbalance) {
         GameState = GameOver;
         changeMusic(menuTrack);
+        leaveLevelSelectFont();
         Crossfade(levelBackground[level], gameOverTexture);
         return; // the board keeps its last angle
     }
@@ -131,6 +142,7 @@ void applyPlayRules(int level) {
 
     if (blocksLeft == 0) {
         GameState = params.completeState;
+        leaveLevelSelectFont();
         if (level < 5) {
             levelCountdown(level);
         }

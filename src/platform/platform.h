@@ -13,11 +13,20 @@ namespace platform {
 // ---------------------------------------------------------------------------------------------
 // Window and rendering context, one step at a time, so that the game can say which step failed.
 
+// A desktop to open the window on: an X server or a Wayland compositor, or the video driver that
+// SDL_VIDEODRIVER names. False where there is none (a text console, an SSH session).
+bool findDisplay();
 bool registerWindowClass();                      // the windowing system is reachable
-bool enterFullscreenMode(int width, int height); // false: the full-screen mode is refused
+bool enterFullscreenMode(int width, int height); // false: the desktop is smaller than that
 void leaveFullscreenMode();                      // the desktop comes back as it was
-// Hidden until shown; a window's client area is width x height.
+// Hidden until shown. In full screen it covers the desktop, with or without a window manager;
+// out of it, or windowed, its client area is width x height, and it can be resized either way.
+// False when no window could be made at all; a window the graphics library cannot draw in is
+// still made, and then no pixel format is found for it.
 bool createWindow(const char* title, int width, int height, bool fullscreen);
+// Switches the window between covering the desktop and a window of the size it was made with;
+// a Size message with the new drawable size follows. False when the desktop refused.
+bool setFullscreen(bool fullscreen);
 bool acquireDeviceContext();
 bool choosePixelFormat(int colourBits, int depthBits); // double-buffered RGBA with a depth buffer
 bool setPixelFormat();
@@ -39,22 +48,37 @@ void swapBuffers();
 // ---------------------------------------------------------------------------------------------
 // Messages, one at a time, in the game's own terms.
 
+// Keys arrive by their Win32 virtual-key codes, the index of the game's key table.
+constexpr int VK_RETURN = 13;
+constexpr int VK_ESCAPE = 27;
+constexpr int VK_SPACE = 32;
+constexpr int VK_LEFT = 37;
+constexpr int VK_UP = 38;
+constexpr int VK_RIGHT = 39;
+constexpr int VK_DOWN = 40;
+constexpr int VK_F1 = 112; // F2 to F12 follow it
+
 enum class MessageKind : std::uint8_t {
     None,
     Activate, // wParam: 0 when the window is shown normally, 1 when it is minimized
     Close,    // the window manager asks the window to close
-    KeyDown,  // wParam: the virtual-key code (27 Escape, 37 Left, 38 Up, 39 Right, 40 Down, ...)
+    KeyDown,  // wParam: the virtual-key code
     KeyUp,    // wParam: the virtual-key code
     Size,     // width, height: the new drawable size of the client area in pixels
-    LeftButtonUp, // width, height: where it happened, in drawable pixels (the cursor is read anew)
-    Quit,         // wParam: the exit code given to postQuitMessage
-    Other,        // anything else; handled by default
+    LeftButtonUp, // x, y: where it happened, in drawable pixels (the cursor is read anew)
+    // The player asked to switch between full screen and a window (Alt+Enter, F11); those keys
+    // never arrive as keys of their own.
+    FullscreenToggle,
+    Quit,  // wParam: the exit code given to postQuitMessage
+    Other, // anything else; handled by default
 };
 
 struct Message {
     MessageKind kind = MessageKind::None;
     int wParam = 0;
-    int width = 0;
+    int x = 0; // LeftButtonUp
+    int y = 0;
+    int width = 0; // Size
     int height = 0;
 };
 
@@ -98,7 +122,7 @@ PixelPoint cursorPosition(); // now, in drawable pixels of the client area, orig
 
 constexpr int FirstGlyphCode = 32;
 constexpr int GlyphCount = 96; // codes 32 to 127
-constexpr int MaxGlyphSide = 64;
+constexpr int MaxGlyphSide = 256; // the large face on an 8K screen still fits
 
 struct GlyphBitmap {
     int width = 0;  // pixels

@@ -96,15 +96,6 @@ PixelPoint toDrawable(int x, int y) {
 // ---------------------------------------------------------------------------------------------
 // Keys, by the Win32 virtual-key codes the game's key table is indexed with.
 
-constexpr int VirtualKeyReturn = 13;
-constexpr int VirtualKeyEscape = 27;
-constexpr int VirtualKeySpace = 32;
-constexpr int VirtualKeyLeft = 37;
-constexpr int VirtualKeyUp = 38;
-constexpr int VirtualKeyRight = 39;
-constexpr int VirtualKeyDown = 40;
-constexpr int VirtualKeyF1 = 112;
-
 // 0: a key the game has no code for.
 int virtualKeyCode(SDL_Keycode key) {
     if (key >= SDLK_a && key <= SDLK_z) {
@@ -114,32 +105,42 @@ int virtualKeyCode(SDL_Keycode key) {
         return '0' + static_cast<int>(key - SDLK_0);
     }
     if (key >= SDLK_F1 && key <= SDLK_F12) {
-        return VirtualKeyF1 + static_cast<int>(key - SDLK_F1);
+        return VK_F1 + static_cast<int>(key - SDLK_F1);
     }
     switch (key) {
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
-        return VirtualKeyReturn;
+        return VK_RETURN;
     case SDLK_ESCAPE:
-        return VirtualKeyEscape;
+        return VK_ESCAPE;
     case SDLK_SPACE:
-        return VirtualKeySpace;
+        return VK_SPACE;
     case SDLK_LEFT:
-        return VirtualKeyLeft;
+        return VK_LEFT;
     case SDLK_UP:
-        return VirtualKeyUp;
+        return VK_UP;
     case SDLK_RIGHT:
-        return VirtualKeyRight;
+        return VK_RIGHT;
     case SDLK_DOWN:
-        return VirtualKeyDown;
+        return VK_DOWN;
     default:
         return 0;
     }
 }
 
+bool isReturnKey(SDL_Keycode key) {
+    return key == SDLK_RETURN || key == SDLK_KP_ENTER;
+}
+
 Message keyMessage(const SDL_KeyboardEvent& key, MessageKind kind) {
+    const bool altHeld = (key.keysym.mod & KMOD_ALT) != 0;
+    // F11 and Alt+Enter belong to the window, never to the game; a held key toggles once.
+    if (key.keysym.sym == SDLK_F11 || (altHeld && isReturnKey(key.keysym.sym))) {
+        const bool toggles = kind == MessageKind::KeyDown && key.repeat == 0;
+        return Message{toggles ? MessageKind::FullscreenToggle : MessageKind::Other};
+    }
     // With Alt held a key is a system key, which the game leaves to the desktop.
-    if ((key.keysym.mod & KMOD_ALT) != 0) {
+    if (altHeld) {
         return Message{MessageKind::Other};
     }
     const int code = virtualKeyCode(key.keysym.sym);
@@ -152,6 +153,13 @@ Message keyMessage(const SDL_KeyboardEvent& key, MessageKind kind) {
 bool windowIsMinimized() {
     SDL_Window* window = sdl_video::window();
     return window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+Message sizeMessage(int width, int height) {
+    Message size{MessageKind::Size};
+    size.width = width;
+    size.height = height;
+    return size;
 }
 
 Message windowMessage(const SDL_WindowEvent& window) {
@@ -167,7 +175,7 @@ Message windowMessage(const SDL_WindowEvent& window) {
         return Message{MessageKind::Activate, windowIsMinimized() ? 1 : 0};
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
         const PixelPoint size = toDrawable(window.data1, window.data2);
-        return Message{MessageKind::Size, 0, size.x, size.y};
+        return sizeMessage(size.x, size.y);
     }
     default:
         return Message{MessageKind::Other};
@@ -179,7 +187,7 @@ Message postedMessage(const SDL_UserEvent& posted) {
     case PostedKind::Quit:
         return Message{MessageKind::Quit, unpackInt(posted.data1)};
     case PostedKind::Size:
-        return Message{MessageKind::Size, 0, unpackInt(posted.data1), unpackInt(posted.data2)};
+        return sizeMessage(unpackInt(posted.data1), unpackInt(posted.data2));
     }
     return Message{MessageKind::Other};
 }
@@ -200,7 +208,10 @@ Message translate(const SDL_Event& event) {
     case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT) {
             const PixelPoint at = toDrawable(event.button.x, event.button.y);
-            return Message{MessageKind::LeftButtonUp, 0, at.x, at.y};
+            Message release{MessageKind::LeftButtonUp};
+            release.x = at.x;
+            release.y = at.y;
+            return release;
         }
         return Message{MessageKind::Other};
     default:
@@ -289,42 +300,51 @@ int cursorCount = 0; // the display counter: visible while 0 or above
 // ---------------------------------------------------------------------------------------------
 // Window and rendering context.
 
+bool findDisplay() {
+    // Nothing to look for without a display named and no driver asked for: no time is spent on
+    // SDL's look at the console's own graphics.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (!environmentNamesDisplay() && (asked == nullptr || asked[0] == '\0')) {
+        return false;
+    }
+    if (!sdl_video::startVideo()) {
+        return false;
+    }
+    if (!sdl_video::driverReachesDesktop()) {
+        sdl_video::stopVideo();
+        return false;
+    }
+    return true;
+}
+
 bool registerWindowClass() {
     return sdl_video::startVideo();
 }
 
 bool enterFullscreenMode(int width, int height) {
-    if (!sdl_video::displayFits(width, height)) {
-        return false;
-    }
-    // The title comes with createWindow, which takes this window over.
-    return sdl_video::createFullscreenWindow("", width, height);
+    return sdl_video::displayFits(width, height);
 }
 
 void leaveFullscreenMode() {
-    sdl_video::leaveFullscreen();
+    sdl_video::setFullscreen(false);
 }
 
 bool createWindow(const char* title, int width, int height, bool fullscreen) {
-    const char* shownTitle = title != nullptr ? title : "";
-    if (sdl_video::hasWindow()) {
-        SDL_SetWindowTitle(sdl_video::window(), shownTitle);
-        return true;
-    }
-    if (fullscreen) {
-        return sdl_video::createFullscreenWindow(shownTitle, width, height);
-    }
-    return sdl_video::createWindowedWindow(shownTitle, width, height);
+    return sdl_video::createWindow(title != nullptr ? title : "", width, height, fullscreen);
+}
+
+bool setFullscreen(bool fullscreen) {
+    return sdl_video::setFullscreen(fullscreen);
 }
 
 // SDL chose the visual when it made the window, from the attributes set at start-up; what is
-// left of these steps is that the window exists.
+// left of these steps is that the window exists and takes OpenGL.
 bool acquireDeviceContext() {
     return sdl_video::hasWindow();
 }
 
 bool choosePixelFormat(int colourBits, int depthBits) {
-    return sdl_video::hasWindow() && colourBits > 0 && depthBits >= 0;
+    return sdl_video::windowTakesGl() && colourBits > 0 && depthBits >= 0;
 }
 
 bool setPixelFormat() {
@@ -489,14 +509,10 @@ MessageBoxAnswer showMessageBox(const char* text, const char* caption, MessageBo
     // A full-screen window may be kept above every other window by the window manager, box or
     // not; out of full screen for the box's lifetime, the player is sure to see it.
     const bool wasFullscreen = sdl_video::isFullscreen();
-    if (wasFullscreen) {
-        sdl_video::leaveFullscreen();
-    }
+    sdl_video::setFullscreen(false);
     int pressed = -1;
     const int shown = SDL_ShowMessageBox(&box, &pressed);
-    if (wasFullscreen) {
-        sdl_video::enterFullscreen();
-    }
+    sdl_video::setFullscreen(wasFullscreen);
     if (shown != 0) {
         return reportUnshown(shownText, shownCaption);
     }

@@ -1,14 +1,69 @@
 #include "platform/sdl_video.h"
 
 #include <SDL2/SDL.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cstring>
 
 namespace {
 
 SDL_Window* gameWindow = nullptr;
 SDL_GLContext glContext = nullptr;
 bool videoStarted = false;
+bool takesGl = false;
+bool coversDesktop = false;  // the window covers the desktop now
+bool managedDesktop = true;  // full screen is the desktop's to give: a window manager or Wayland
+int windowedWidth = 1024;    // the client size out of full screen
+int windowedHeight = 768;
 
-constexpr Uint32 WindowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+constexpr Uint32 WindowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
+
+// Full screen on an X server is asked of the window manager; with none running (a kiosk, a bare
+// startx) the request goes unheard and the window would keep its windowed size. EWMH window
+// managers announce themselves on the root window. Elsewhere (Wayland, the tests' offscreen
+// driver) the desktop always does it.
+bool desktopManagesFullscreen() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || std::strcmp(driver, "x11") != 0) {
+        return true;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return true; // cannot tell: leave it to the desktop
+    }
+    bool announced = false;
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check != None) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long left = 0;
+        unsigned char* value = nullptr;
+        if (XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
+                               &type, &format, &count, &left, &value) == Success) {
+            announced = type == XA_WINDOW && count == 1;
+        }
+        if (value != nullptr) {
+            XFree(value);
+        }
+    }
+    XCloseDisplay(display);
+    return announced;
+}
+
+// With nobody to ask, the window itself covers the display it is on, without a frame, or goes
+// back to its windowed size.
+bool coverDesktopByHand(bool fullscreen) {
+    SDL_Rect bounds{0, 0, windowedWidth, windowedHeight};
+    if (fullscreen && SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(gameWindow), &bounds) != 0) {
+        return false;
+    }
+    SDL_SetWindowBordered(gameWindow, fullscreen ? SDL_FALSE : SDL_TRUE);
+    SDL_SetWindowPosition(gameWindow, bounds.x, bounds.y);
+    SDL_SetWindowSize(gameWindow, bounds.w, bounds.h);
+    return true;
+}
 
 } // namespace
 
@@ -48,6 +103,19 @@ void stopVideo() {
     }
 }
 
+bool driverReachesDesktop() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr) {
+        return false;
+    }
+    if (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0) {
+        return true;
+    }
+    // Any other driver only when asked for by name (the tests ask for the offscreen one).
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return asked != nullptr && SDL_strcasecmp(asked, driver) == 0;
+}
+
 bool displayFits(int width, int height) {
     SDL_DisplayMode mode;
     if (!videoStarted || SDL_GetDesktopDisplayMode(0, &mode) != 0) {
@@ -56,48 +124,58 @@ bool displayFits(int width, int height) {
     return mode.w >= width && mode.h >= height;
 }
 
-bool createFullscreenWindow(const char* title, int windowedWidth, int windowedHeight) {
-    if (gameWindow != nullptr) {
-        return true;
-    }
-    // Full screen on the desktop's own mode: switching the display mode fails on Wayland and
-    // XWayland, and the game letterboxes its 4:3 space itself.
-    // The windowed size is what the window falls back to when it leaves full screen, so that
-    // it does not shrink to a speck at teardown or while a message box is up.
-    gameWindow = SDL_CreateWindow(title, 0, 0, windowedWidth, windowedHeight,
-                                  WindowFlags | SDL_WINDOW_FULLSCREEN_DESKTOP);
-    return gameWindow != nullptr;
-}
-
-bool createWindowedWindow(const char* title, int clientWidth, int clientHeight) {
+bool createWindow(const char* title, int width, int height, bool fullscreen) {
     if (gameWindow != nullptr) {
         SDL_SetWindowTitle(gameWindow, title);
         return true;
     }
-    gameWindow = SDL_CreateWindow(title, 0, 0, clientWidth, clientHeight, WindowFlags);
-    return gameWindow != nullptr;
-}
-
-bool leaveFullscreen() {
-    if (gameWindow == nullptr) {
-        return true;
+    windowedWidth = width;
+    windowedHeight = height;
+    managedDesktop = desktopManagesFullscreen();
+    // Where the graphics library cannot draw in a window (no GL driver, no visual for the
+    // attributes asked), a plain window still tells the player it was the picture format, not
+    // the window, that could not be had.
+    constexpr Uint32 graphicsFlags[] = {SDL_WINDOW_OPENGL, 0};
+    for (const Uint32 graphics : graphicsFlags) {
+        gameWindow = SDL_CreateWindow(title, 0, 0, width, height, WindowFlags | graphics);
+        if (gameWindow != nullptr) {
+            takesGl = graphics != 0;
+            break;
+        }
     }
-    if ((SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
-        return true;
-    }
-    return SDL_SetWindowFullscreen(gameWindow, 0) == 0;
-}
-
-bool enterFullscreen() {
     if (gameWindow == nullptr) {
         return false;
     }
-    return SDL_SetWindowFullscreen(gameWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    coversDesktop = false;
+    return !fullscreen || setFullscreen(true);
+}
+
+bool windowTakesGl() {
+    return gameWindow != nullptr && takesGl;
+}
+
+bool setFullscreen(bool fullscreen) {
+    if (gameWindow == nullptr) {
+        return false;
+    }
+    if (fullscreen == coversDesktop) {
+        return true;
+    }
+    bool done = false;
+    if (managedDesktop) {
+        done = SDL_SetWindowFullscreen(gameWindow, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) ==
+               0;
+    } else {
+        done = coverDesktopByHand(fullscreen);
+    }
+    if (done) {
+        coversDesktop = fullscreen;
+    }
+    return done;
 }
 
 bool isFullscreen() {
-    return gameWindow != nullptr &&
-           (SDL_GetWindowFlags(gameWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    return gameWindow != nullptr && coversDesktop;
 }
 
 bool createContext() {

@@ -8,13 +8,16 @@ namespace sdl_video {
 
 bool startVideo(); // SDL's video subsystem, with the GL attributes the game asks for
 void stopVideo();
+// The driver SDL chose is a desktop's (X11, Wayland) or the one SDL_VIDEODRIVER asks for by name,
+// never a fallback onto SDL's offscreen driver that nobody would see.
+bool driverReachesDesktop();
 bool displayFits(int width, int height); // the desktop is at least width x height
-// Covers the desktop without a mode switch; out of full screen it is a window of
-// windowedWidth x windowedHeight at (0, 0) (0 x 0: SDL's smallest).
-bool createFullscreenWindow(const char* title, int windowedWidth = 0, int windowedHeight = 0);
-bool createWindowedWindow(const char* title, int clientWidth, int clientHeight);
-bool leaveFullscreen();
-bool enterFullscreen(); // back into full screen after leaveFullscreen
+// Full screen covers the desktop without a mode switch; otherwise, and whenever it leaves full
+// screen, the client area is width x height at (0, 0). Resizable either way. Where the graphics
+// library cannot draw in such a window, a plain one is made instead (see windowTakesGl).
+bool createWindow(const char* title, int width, int height, bool fullscreen);
+bool windowTakesGl(); // false: the window had to be made without OpenGL
+bool setFullscreen(bool fullscreen);
 bool isFullscreen();
 bool createContext(); // creates the context; SDL makes it current as well
 bool makeContextCurrent();

@@ -1,5 +1,6 @@
 #include <GL/gl.h>
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include "shell/shell.h"
 
 std::uint32_t fontBase = 0;
+FontSize fontSize = FontSize::Small;
 int fontPixelHeight = 0;
 
 namespace {
@@ -15,15 +17,42 @@ constexpr int TextBufferSize = 256;
 
 // Rendered once per font build and kept here, so no build allocates.
 platform::GlyphSet glyphSet;
+float scaledAdvances[platform::GlyphCount];
 
-void buildFont(int pixelHeight) {
+// Pixels of the view per unit of the drawing space.
+double viewScale() {
+    return static_cast<double>(viewport.height) / 768.0;
+}
+
+int heightAt768(FontSize size) {
+    return size == FontSize::Large ? LargeFontHeight : SmallFontHeight;
+}
+
+void buildFont(FontSize size) {
     if (fontBase != 0) {
         deleteFont();
     }
     fontBase = glGenLists(platform::GlyphCount);
+    fontSize = size;
+    const int pixelHeight = scaledFontHeight(heightAt768(size));
     fontPixelHeight = pixelHeight;
+    // The pen moves by the 1024x768 face's advances, scaled: the face's own advances at another
+    // size are rounded to other whole pixels, and a line would come out wider or narrower than
+    // the place drawn for it.
+    const int baseHeight = heightAt768(size);
+    if (pixelHeight != baseHeight) {
+        platform::loadGlyphs(baseHeight, glyphSet);
+        for (int i = 0; i < platform::GlyphCount; ++i) {
+            scaledAdvances[i] = static_cast<float>(glyphSet.glyphs[i].advance * viewScale());
+        }
+    }
     // Without a usable face the lists stay empty and the text is simply missing.
     platform::loadGlyphs(pixelHeight, glyphSet);
+    if (pixelHeight != baseHeight) {
+        for (int i = 0; i < platform::GlyphCount; ++i) {
+            glyphSet.glyphs[i].advance = scaledAdvances[i];
+        }
+    }
     GLint unpackAlignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &unpackAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -40,11 +69,22 @@ void buildFont(int pixelHeight) {
 } // namespace
 
 void buildSmallFont() {
-    buildFont(SmallFontHeight);
+    buildFont(FontSize::Small);
 }
 
 void buildLargeFont() {
-    buildFont(LargeFontHeight);
+    buildFont(FontSize::Large);
+}
+
+int scaledFontHeight(int heightAt768) {
+    // Exactly heightAt768 on a 768-pixel view: the text there stays as it always was.
+    return static_cast<int>(std::lround(heightAt768 * viewScale()));
+}
+
+void fitFontToView() {
+    if (fontBase != 0 && scaledFontHeight(heightAt768(fontSize)) != fontPixelHeight) {
+        buildFont(fontSize);
+    }
 }
 
 void deleteFont() {

@@ -51,6 +51,9 @@ void windowProc(const platform::Message& message) {
     case platform::MessageKind::Size:
         resizeView(message.width, message.height);
         break;
+    case platform::MessageKind::FullscreenToggle:
+        toggleFullscreen();
+        break;
     case platform::MessageKind::LeftButtonUp:
         clickLatch = true;
         // The cursor as it is when the release is handled, which after a blocking fade may be

@@ -1,7 +1,12 @@
 #include "shell/shell.h"
 
-// The game takes no arguments, environment or settings: everything is relative to the working
-// directory, which holds Data/ and Data.dat.
-int main() {
+// Everything the game reads and writes is relative to the working directory, which holds Data/
+// and Data.dat; the command line only chooses full screen or a window, or asks for help.
+int main(int argc, char** argv) {
+    const CommandLine line = parseCommandLine(argc, argv);
+    if (line.request != CommandLineRequest::Play) {
+        return answerCommandLine(line);
+    }
+    fullscreen = line.fullscreen;
     return runGame();
 }

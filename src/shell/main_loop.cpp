@@ -51,7 +51,8 @@ void runMainLoop() {
 
 int runGame() {
     if (!openWindow(WindowTitle, DrawingWidth, DrawingHeight, ColourBits, fullscreen)) {
-        return 0;
+        // The player's own No is no failure; a window that could not be had is.
+        return windowDeclined ? 0 : 1;
     }
     // Without sound the game plays on silently; the platform says so on standard error.
     platform::startSoundOutput(MusicSampleRate);

@@ -15,6 +15,20 @@ extern platform::Message lastMessage; // the last message taken from the queue
 int runGame(); // start-up, main loop, shutdown; returns the process exit code
 void runMainLoop();
 
+// ---- command_line.cpp ------------------------------------------------------------------------
+
+enum class CommandLineRequest : std::uint8_t { Play, Help, Version, Refused };
+
+struct CommandLine {
+    CommandLineRequest request = CommandLineRequest::Play;
+    bool fullscreen = true;        // --windowed clears it, --fullscreen sets it; the last one wins
+    const char* refused = nullptr; // the argument that was not understood
+};
+
+CommandLine parseCommandLine(int argc, const char* const* argv);
+// Help and version on standard output (0); a refused argument and the usage on standard error (2).
+int answerCommandLine(const CommandLine& line);
+
 // ---- window.cpp ------------------------------------------------------------------------------
 
 // Where the 1024x768 drawing space lies in the client area: the largest centred 4:3 rectangle,
@@ -26,21 +40,24 @@ struct Viewport {
     int height = 768;
 };
 
-extern bool fullscreen; // true until the player accepts a window instead
+extern bool fullscreen; // the window covers the desktop: --windowed, the fallback and F11 clear it
 extern Viewport viewport;
+// openWindow failed because the player declined a window, not because none could be had.
+extern bool windowDeclined;
 
 int openWindow(const char* title, int width, int height, int bits, bool fullscreenFlag);
 void closeWindow();
 void resizeView(int width, int height);
 int initRenderState();
+void toggleFullscreen(); // Alt+Enter, F11: full screen to a window and back
 
 // ---- input.cpp -------------------------------------------------------------------------------
 
 // Virtual-key codes of the keys the game reads.
-constexpr int VK_ESCAPE = 27;
-constexpr int VK_LEFT = 37;
-constexpr int VK_RIGHT = 39;
-constexpr int VK_DOWN = 40;
+using platform::VK_DOWN;
+using platform::VK_ESCAPE;
+using platform::VK_LEFT;
+using platform::VK_RIGHT;
 
 struct ClickPoint {
     std::int32_t x = 0;
@@ -73,13 +90,20 @@ void updateFrameTimer();
 
 // ---- bitmap_text.cpp -------------------------------------------------------------------------
 
+// Character heights at a 1024x768 view; on any other the glyphs scale with the view, so text keeps
+// its place and size in the drawing space.
 constexpr int SmallFontHeight = 16;
 constexpr int LargeFontHeight = 36;
 
-extern std::uint32_t fontBase;   // first display list of the current font; 0 before the first
-extern int fontPixelHeight;      // the current font's character height; 0 before the first
+enum class FontSize : std::uint8_t { Small, Large };
+
+extern std::uint32_t fontBase; // first display list of the current font; 0 before the first
+extern FontSize fontSize;      // which font is current: large exactly while level select is shown
+extern int fontPixelHeight;    // the current font's character height in pixels; 0 before the first
 
 void buildSmallFont();
 void buildLargeFont();
 void deleteFont();
+int scaledFontHeight(int heightAt768); // in pixels of the current view
+void fitFontToView();                  // rebuilds the current font when the view changed its scale
 void drawText(const char* format, ...) __attribute__((format(printf, 1, 2)));

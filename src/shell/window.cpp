@@ -4,6 +4,7 @@
 
 bool fullscreen = true;
 Viewport viewport;
+bool windowDeclined = false;
 
 namespace {
 
@@ -11,6 +12,9 @@ constexpr const char* ErrorCaption = "ERROR";
 constexpr const char* ShutdownErrorCaption = "SHUTDOWN ERROR";
 constexpr const char* FullscreenQuestion =
     "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?";
+constexpr const char* NoDisplayText =
+    "No Display Found: Tolvar Needs An X11 Or Wayland Desktop\n(Neither DISPLAY Nor WAYLAND_DISPLAY "
+    "Reaches One).";
 
 // What the window code holds between openWindow and closeWindow.
 bool windowClassRegistered = false;
@@ -48,7 +52,13 @@ int failOpenWindow(const char* text) {
 
 int openWindow(const char* title, int width, int height, int bits, bool fullscreenFlag) {
     fullscreen = fullscreenFlag;
+    windowDeclined = false;
 
+    // Without a desktop SDL would fall back on a window nobody sees; the player is told instead.
+    if (!platform::findDisplay()) {
+        showStartupError(NoDisplayText);
+        return 0;
+    }
     if (!platform::registerWindowClass()) {
         showStartupError("Failed To Register The Window Class.");
         return 0;
@@ -67,6 +77,7 @@ int openWindow(const char* title, int width, int height, int bits, bool fullscre
             platform::showMessageBox("Program Will Now Close.", ErrorCaption,
                                      platform::MessageBoxButtons::Ok,
                                      platform::MessageBoxIcon::Error);
+            windowDeclined = true;
             return 0;
         }
     }
@@ -175,6 +186,17 @@ void resizeView(int width, int height) {
     glOrtho(0.0, 1024.0, 768.0, 0.0, -50.0, 50.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    fitFontToView();
+}
+
+void toggleFullscreen() {
+    if (!windowHeld) {
+        return;
+    }
+    // A Size message with the new drawable size follows; the view is laid out again from it.
+    if (platform::setFullscreen(!fullscreen)) {
+        fullscreen = !fullscreen;
+    }
 }
 
 int initRenderState() {

@@ -125,7 +125,7 @@ TEST(Glyphs, PaddingBitsBeyondTheWidthStayClear) {
 }
 
 TEST(Glyphs, OversizedGlyphsAreClippedToTheBitmap) {
-    const auto glyphs = loadedGlyphs(200);
+    const auto glyphs = loadedGlyphs(400);
     const platform::GlyphBitmap& w = glyphOf(*glyphs, 'W');
     EXPECT_EQ(w.height, platform::MaxGlyphSide);
     EXPECT_LE(w.width, platform::MaxGlyphSide);

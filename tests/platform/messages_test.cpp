@@ -110,12 +110,14 @@ protected:
     }
 };
 
-void expectMessage(const Message& message, MessageKind kind, int wParam = 0, int width = 0,
-                   int height = 0) {
+// first, second: a Size message's width and height, a release's x and y.
+void expectMessage(const Message& message, MessageKind kind, int wParam = 0, int first = 0,
+                   int second = 0) {
     EXPECT_EQ(message.kind, kind);
     EXPECT_EQ(message.wParam, wParam);
-    EXPECT_EQ(message.width, width);
-    EXPECT_EQ(message.height, height);
+    const bool isRelease = kind == MessageKind::LeftButtonUp;
+    EXPECT_EQ(isRelease ? message.x : message.width, first);
+    EXPECT_EQ(isRelease ? message.y : message.height, second);
 }
 
 TEST_F(Messages, AnEmptyQueueGivesNothing) {
@@ -143,6 +145,24 @@ TEST_F(Messages, KeysArriveWithTheirVirtualKeyCodes) {
     }
     Message message;
     EXPECT_FALSE(platform::peekMessage(message));
+}
+
+TEST_F(Messages, F11AndAltEnterToggleFullScreenOncePerPressAndNeverReachTheGameAsKeys) {
+    pushKey(SDL_KEYDOWN, SDLK_F11);
+    pushKey(SDL_KEYDOWN, SDLK_F11, KMOD_NONE, 1);
+    pushKey(SDL_KEYUP, SDLK_F11);
+    pushKey(SDL_KEYDOWN, SDLK_RETURN, KMOD_LALT);
+    pushKey(SDL_KEYUP, SDLK_RETURN, KMOD_LALT);
+    pushKey(SDL_KEYDOWN, SDLK_KP_ENTER, KMOD_RALT);
+    pushKey(SDL_KEYDOWN, SDLK_RETURN);
+
+    expectMessage(next(), MessageKind::FullscreenToggle);
+    expectMessage(next(), MessageKind::Other);
+    expectMessage(next(), MessageKind::Other);
+    expectMessage(next(), MessageKind::FullscreenToggle);
+    expectMessage(next(), MessageKind::Other);
+    expectMessage(next(), MessageKind::FullscreenToggle);
+    expectMessage(next(), MessageKind::KeyDown, 13);
 }
 
 TEST_F(Messages, RepeatsAltKeysAndUnknownKeys) {

@@ -253,4 +253,78 @@ TEST(FontAfterTheContextTest, DeletingWithoutAContextIsHarmlessAndANewWindowHasA
     closeWindow();
 }
 
+// The HUD's "Blocks left" line in white on black, drawn on a window of the given drawable size
+// laid out by a Size message, read back whole: its lit box in pixels.
+struct ViewedText {
+    LitBox box;
+    std::vector<std::uint8_t> rgb; // bottom row first
+};
+
+ViewedText blocksLeftLineOn(int width, int height) {
+    scripted::script().drawableWidth = width;
+    scripted::script().drawableHeight = height;
+    EXPECT_EQ(openWindow("Tolvar", 1024, 768, 32, true), 1);
+    resizeView(width, height);
+    glDisable(GL_TEXTURE_2D);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glRasterPos2f(855.0f, 200.0f);
+    drawText("Blocks left: %i", 10);
+    ViewedText viewed;
+    viewed.box.left = width;
+    viewed.box.top = height;
+    viewed.rgb.resize(static_cast<std::size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, viewed.rgb.data());
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (viewed.rgb[(static_cast<std::size_t>(y) * width + x) * 3] != 0) {
+                ++viewed.box.pixels;
+                viewed.box.left = std::min(viewed.box.left, x);
+                viewed.box.right = std::max(viewed.box.right, x);
+                viewed.box.top = std::min(viewed.box.top, y);
+                viewed.box.bottom = std::max(viewed.box.bottom, y);
+            }
+        }
+    }
+    closeWindow();
+    scripted::script().drawableWidth = render::ScreenWidth;
+    scripted::script().drawableHeight = render::ScreenHeight;
+    return viewed;
+}
+
+TEST(ScaledTextTest, OnATwiceLargerViewTheHudLineIsTwiceAsLargeAndAt768ItIsTheSixteenPixelFace) {
+    const ViewedText atScreen = blocksLeftLineOn(1024, 768);
+    const ViewedText atDouble = blocksLeftLineOn(2048, 1536);
+    ASSERT_GT(atScreen.box.pixels, 0);
+    const double widthRatio = static_cast<double>(atDouble.box.width()) / atScreen.box.width();
+    const double heightRatio = static_cast<double>(atDouble.box.height()) / atScreen.box.height();
+    EXPECT_GE(widthRatio, 1.9);
+    EXPECT_LE(widthRatio, 2.1);
+    EXPECT_GE(heightRatio, 1.9);
+    EXPECT_LE(heightRatio, 2.1);
+    // The line starts where the HUD puts it, in drawing units, on both.
+    EXPECT_NEAR(atDouble.box.left / 2.0, atScreen.box.left, 2.0);
+
+    // At 1024x768 the font is the 16-pixel face itself: the same glyphs drawn straight from the
+    // face light exactly the same pixels.
+    ASSERT_EQ(openWindow("Tolvar", 1024, 768, 32, true), 1);
+    auto glyphs = std::make_unique<platform::GlyphSet>();
+    ASSERT_TRUE(platform::loadGlyphs(SmallFontHeight, *glyphs));
+    glDisable(GL_TEXTURE_2D);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glRasterPos2f(855.0f, 200.0f);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (const char* c = "Blocks left: 10"; *c != '\0'; ++c) {
+        const platform::GlyphBitmap& glyph = glyphs->glyphs[*c - platform::FirstGlyphCode];
+        glBitmap(glyph.width, glyph.height, glyph.originX, glyph.originY, glyph.advance, 0.0f,
+                 glyph.bits);
+    }
+    std::vector<std::uint8_t> straight(atScreen.rgb.size());
+    glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, straight.data());
+    EXPECT_TRUE(straight == atScreen.rgb);
+    closeWindow();
+}
+
 } // namespace

@@ -49,31 +49,41 @@ void post(platform::Message message) {
 }
 
 void click(int x, int y) {
-    post({platform::MessageKind::LeftButtonUp, 0, x, y});
+    platform::Message release{platform::MessageKind::LeftButtonUp};
+    release.x = x;
+    release.y = y;
+    post(release);
 }
 
 void pressKey(int virtualKey) {
-    post({platform::MessageKind::KeyDown, virtualKey, 0, 0});
+    post({platform::MessageKind::KeyDown, virtualKey});
 }
 
 void releaseKey(int virtualKey) {
-    post({platform::MessageKind::KeyUp, virtualKey, 0, 0});
+    post({platform::MessageKind::KeyUp, virtualKey});
 }
 
 void requestClose() {
-    post({platform::MessageKind::Close, 0, 0, 0});
+    post({platform::MessageKind::Close});
 }
 
 void minimize() {
-    post({platform::MessageKind::Activate, 1, 0, 0});
+    post({platform::MessageKind::Activate, 1});
 }
 
 void restore() {
-    post({platform::MessageKind::Activate, 0, 0, 0});
+    post({platform::MessageKind::Activate, 0});
 }
 
 void resize(int width, int height) {
-    post({platform::MessageKind::Size, 0, width, height});
+    platform::Message size{platform::MessageKind::Size};
+    size.width = width;
+    size.height = height;
+    post(size);
+}
+
+void toggleFullscreen() {
+    post({platform::MessageKind::FullscreenToggle});
 }
 
 int countCalls(const std::string& prefix) {
@@ -100,6 +110,10 @@ using scripted::WindowStep;
 
 namespace platform {
 
+bool findDisplay() {
+    return scripted::windowStep("findDisplay", WindowStep::FindDisplay, true);
+}
+
 bool registerWindowClass() {
     pinGlDriverForLeakReports();
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
@@ -124,8 +138,15 @@ bool createWindow(const char* title, int width, int height, bool fullscreenWindo
         scripted::record("createWindow failed");
         return false;
     }
+    // The offscreen driver's window is the drawable the test asked for.
     return scripted::windowStep("createWindow", WindowStep::CreateWindow,
-                                sdl_video::createWindowedWindow(title, width, height));
+                                sdl_video::createWindow(title, script().drawableWidth,
+                                                        script().drawableHeight, false));
+}
+
+bool setFullscreen(bool fullscreenWindow) {
+    scripted::record(fullscreenWindow ? "setFullscreen on" : "setFullscreen off");
+    return !scripted::stepFails(WindowStep::SetFullscreen);
 }
 
 bool acquireDeviceContext() {
@@ -158,7 +179,7 @@ bool makeRenderingContextCurrent() {
 
 void showWindow() {
     scripted::record("showWindow");
-    scripted::post({MessageKind::Size, 0, script().drawableWidth, script().drawableHeight});
+    scripted::resize(script().drawableWidth, script().drawableHeight);
 }
 
 bool releaseRenderingContext() {
@@ -209,7 +230,7 @@ bool peekMessage(Message& message) {
     message = script().messages.front();
     script().messages.pop_front();
     if (message.kind == MessageKind::LeftButtonUp) {
-        script().cursor = {message.width, message.height};
+        script().cursor = {message.x, message.y};
     }
     return true;
 }
@@ -222,12 +243,12 @@ void waitMessage() {
     if (script().messages.empty()) {
         // Nothing would ever wake the game: end the run instead of hanging the test.
         ++script().waitsOnEmptyQueue;
-        scripted::post({MessageKind::Quit, 0, 0, 0});
+        scripted::post({MessageKind::Quit, 0});
     }
 }
 
 void postQuitMessage(int exitCode) {
-    scripted::post({MessageKind::Quit, exitCode, 0, 0});
+    scripted::post({MessageKind::Quit, exitCode});
 }
 
 std::int64_t performanceCounter() {

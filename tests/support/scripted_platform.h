@@ -15,6 +15,7 @@
 namespace scripted {
 
 enum class WindowStep {
+    FindDisplay,
     RegisterClass,
     FullscreenMode,
     CreateWindow,
@@ -28,6 +29,7 @@ enum class WindowStep {
     ReleaseDeviceContext,
     DestroyWindow,
     UnregisterClass,
+    SetFullscreen,
 };
 
 struct ShownBox {
@@ -74,7 +76,7 @@ struct Script {
     std::vector<platform::SongHandle> finishedSongs;
     std::vector<platform::SongHandle> loadedSongs; // loaded and not released
 
-    // Drawable size given by showWindow's Size message.
+    // The offscreen window's size, and the drawable size given by showWindow's Size message.
     int drawableWidth = 1024;
     int drawableHeight = 768;
 };
@@ -90,6 +92,7 @@ void requestClose();
 void minimize();
 void restore();
 void resize(int width, int height);
+void toggleFullscreen(); // Alt+Enter or F11
 
 // How many calls in the record begin with the given text.
 int countCalls(const std::string& prefix);

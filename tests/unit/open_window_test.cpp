@@ -35,9 +35,9 @@ struct FailingStep {
 
 class OpenWindowFailureTest : public ::testing::TestWithParam<FailingStep> {};
 
-TEST_P(OpenWindowFailureTest, TearsDownThenSaysWhichStepFailedAndTheRunEndsWithZero) {
+TEST_P(OpenWindowFailureTest, TearsDownThenSaysWhichStepFailedAndTheRunFails) {
     script().failingSteps = {GetParam().step};
-    EXPECT_EQ(scripted::runGameWith([](int) { scripted::requestClose(); }), 0);
+    EXPECT_EQ(scripted::runGameWith([](int) { scripted::requestClose(); }), 1);
 
     ASSERT_EQ(script().boxes.size(), 1u);
     EXPECT_EQ(script().boxes[0].text, GetParam().message);
@@ -74,6 +74,16 @@ INSTANTIATE_TEST_SUITE_P(
                       FailingStep{WindowStep::MakeCurrent,
                                   "Can't Activate The GL Rendering Context."}),
     stepName);
+
+TEST(OpenWindowTest, NoDisplayIsSaidAndTheRunFailsBeforeAnythingIsMade) {
+    script().failingSteps = {WindowStep::FindDisplay};
+    EXPECT_EQ(scripted::runGameWith([](int) { scripted::requestClose(); }), 1);
+    ASSERT_EQ(script().boxes.size(), 1u);
+    EXPECT_EQ(script().boxes[0].caption, "ERROR");
+    EXPECT_NE(script().boxes[0].text.find("No Display Found"), std::string::npos);
+    EXPECT_EQ(scripted::countCalls("registerWindowClass"), 0);
+    EXPECT_EQ(scripted::countCalls("window "), 0);
+}
 
 TEST(OpenWindowTest, AFailedClassRegistrationHasNothingToTearDown) {
     script().failingSteps = {WindowStep::RegisterClass};
@@ -129,6 +139,20 @@ TEST(OpenWindowTest, FullScreenHidesTheCursorAndShutdownGivesItBack) {
     closeWindow();
     EXPECT_EQ(script().cursorCount, 0);
     EXPECT_TRUE(script().boxes.empty());
+}
+
+TEST(OpenWindowTest, TheFullScreenToggleSwitchesBothWaysAndARefusedSwitchChangesNothing) {
+    ASSERT_EQ(openGameWindow(), 1);
+    windowProc({platform::MessageKind::FullscreenToggle});
+    EXPECT_FALSE(fullscreen);
+    windowProc({platform::MessageKind::FullscreenToggle});
+    EXPECT_TRUE(fullscreen);
+    EXPECT_EQ(scripted::callsFrom("setFullscreen"),
+              (std::vector<std::string>{"setFullscreen off", "setFullscreen on"}));
+    script().failingSteps = {WindowStep::SetFullscreen};
+    windowProc({platform::MessageKind::FullscreenToggle});
+    EXPECT_TRUE(fullscreen);
+    closeWindow();
 }
 
 TEST(OpenWindowTest, AFailedTeardownStepIsReportedAndTheTeardownGoesOn) {

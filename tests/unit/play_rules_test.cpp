@@ -158,6 +158,30 @@ TEST_F(PlayRulesTest, AMainMenuClickInTheFrameOfAnUnbalancedLandingEndsInGameOve
     EXPECT_EQ(scripted::countCalls("loadSong Data/Musat/menumusa.it"), 2);
 }
 
+TEST_F(PlayRulesTest, ALevelSelectClickInTheFrameOfAGameOverOrALastLandingLeavesTheSmallFont) {
+    // Game over: the click builds the large font, the landing ends the game.
+    dealSeeded(1);
+    GameState = Level1Play;
+    leftWeight = 9;
+    currentAt(LeftColumnX, 1, 644.0f);
+    clickLatch = true;
+    clickPos = {900, 577};
+    playLevelFrame(1);
+    EXPECT_EQ(GameState, GameOver);
+    EXPECT_EQ(fontSize, FontSize::Small);
+    EXPECT_EQ(fontPixelHeight, SmallFontHeight);
+
+    // The last block of level 2 down: the countdown is drawn, and level 3 played, in the small one.
+    dealSeeded(2);
+    GameState = Level2Play;
+    blocksLeft = 0;
+    clickLatch = true;
+    clickPos = {900, 560};
+    playLevelFrame(2);
+    EXPECT_EQ(GameState, Level2Complete);
+    EXPECT_EQ(fontSize, FontSize::Small);
+}
+
 struct Snapshot {
     Block blocks[BlockRecordCount];
     Board board;

@@ -1,0 +1,66 @@
+#include <cstdio>
+#include <cstring>
+
+#include "shell/shell.h"
+
+namespace {
+
+constexpr const char* Usage = "Usage: tolvar [--fullscreen | --windowed]\n"
+                              "       tolvar --help | --version\n"
+                              "  --fullscreen  play full screen (the default)\n"
+                              "  --windowed    play in a 1024x768 window that can be resized and "
+                              "maximised\n"
+                              "  --help        print this help and exit\n"
+                              "  --version     print the name and the version and exit\n"
+                              "In the game, Alt+Enter or F11 switches between full screen and a "
+                              "window.\n";
+
+bool is(const char* argument, const char* option) {
+    return std::strcmp(argument, option) == 0;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    CommandLine line;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (is(argument, "--help") || is(argument, "-h")) {
+            line.request = CommandLineRequest::Help;
+            return line;
+        }
+        if (is(argument, "--version")) {
+            line.request = CommandLineRequest::Version;
+            return line;
+        }
+        if (is(argument, "--windowed")) {
+            line.fullscreen = false;
+        } else if (is(argument, "--fullscreen")) {
+            line.fullscreen = true;
+        } else {
+            line.request = CommandLineRequest::Refused;
+            line.refused = argument;
+            return line;
+        }
+    }
+    return line;
+}
+
+int answerCommandLine(const CommandLine& line) {
+    switch (line.request) {
+    case CommandLineRequest::Help:
+        std::fputs(Usage, stdout);
+        return 0;
+    case CommandLineRequest::Version:
+        std::printf("tolvar %s\n", TOLVAR_VERSION);
+        return 0;
+    case CommandLineRequest::Refused:
+        std::fprintf(stderr, "tolvar: %s '%s'\n%s",
+                     line.refused[0] == '-' ? "unknown option" : "unexpected argument",
+                     line.refused, Usage);
+        return 2;
+    case CommandLineRequest::Play:
+        break;
+    }
+    return 0;
+}
