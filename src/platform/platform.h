@@ -60,11 +60,11 @@ constexpr int VK_F1 = 112; // F2 to F12 follow it
 
 enum class MessageKind : std::uint8_t {
     None,
-    Activate, // wParam: 0 when the window is shown normally, 1 when it is minimized
-    Close,    // the window manager asks the window to close
-    KeyDown,  // wParam: the virtual-key code
-    KeyUp,    // wParam: the virtual-key code
-    Size,     // width, height: the new drawable size of the client area in pixels
+    Activate,     // wParam: 0 when the window is shown normally, 1 when it is minimized
+    Close,        // the window manager asks the window to close
+    KeyDown,      // wParam: the virtual-key code
+    KeyUp,        // wParam: the virtual-key code
+    Size,         // width, height: the new drawable size of the client area in pixels
     LeftButtonUp, // x, y: where it happened, in drawable pixels (the cursor is read anew)
     // The player asked to switch between full screen and a window (Alt+Enter, F11); those keys
     // never arrive as keys of their own.
@@ -121,7 +121,7 @@ PixelPoint cursorPosition(); // now, in drawable pixels of the client area, orig
 // Glyphs of a bold monospaced face, as the 1-bit bitmaps that glBitmap draws.
 
 constexpr int FirstGlyphCode = 32;
-constexpr int GlyphCount = 96; // codes 32 to 127
+constexpr int GlyphCount = 96;    // codes 32 to 127
 constexpr int MaxGlyphSide = 256; // the large face on an 8K screen still fits
 
 struct GlyphBitmap {

@@ -12,9 +12,9 @@ SDL_Window* gameWindow = nullptr;
 SDL_GLContext glContext = nullptr;
 bool videoStarted = false;
 bool takesGl = false;
-bool coversDesktop = false;  // the window covers the desktop now
-bool managedDesktop = true;  // full screen is the desktop's to give: a window manager or Wayland
-int windowedWidth = 1024;    // the client size out of full screen
+bool coversDesktop = false; // the window covers the desktop now
+bool managedDesktop = true; // full screen is the desktop's to give: a window manager or Wayland
+int windowedWidth = 1024;   // the client size out of full screen
 int windowedHeight = 768;
 
 constexpr Uint32 WindowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
@@ -163,8 +163,8 @@ bool setFullscreen(bool fullscreen) {
     }
     bool done = false;
     if (managedDesktop) {
-        done = SDL_SetWindowFullscreen(gameWindow, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) ==
-               0;
+        done = SDL_SetWindowFullscreen(gameWindow,
+                                       fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
     } else {
         done = coverDesktopByHand(fullscreen);
     }

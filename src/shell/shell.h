@@ -9,7 +9,7 @@
 
 // ---- main_loop.cpp ---------------------------------------------------------------------------
 
-extern bool quitRequested;          // ends the main loop; once set it is never cleared
+extern bool quitRequested;            // ends the main loop; once set it is never cleared
 extern platform::Message lastMessage; // the last message taken from the queue
 
 int runGame(); // start-up, main loop, shutdown; returns the process exit code

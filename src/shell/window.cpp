@@ -10,11 +10,11 @@ namespace {
 
 constexpr const char* ErrorCaption = "ERROR";
 constexpr const char* ShutdownErrorCaption = "SHUTDOWN ERROR";
-constexpr const char* FullscreenQuestion =
-    "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?";
-constexpr const char* NoDisplayText =
-    "No Display Found: Tolvar Needs An X11 Or Wayland Desktop\n(Neither DISPLAY Nor WAYLAND_DISPLAY "
-    "Reaches One).";
+constexpr const char* FullscreenQuestion = "The Requested Fullscreen Mode Is Not Supported "
+                                           "By\nYour Video Card. Use Windowed Mode Instead?";
+constexpr const char* NoDisplayText = "No Display Found: Tolvar Needs An X11 Or Wayland "
+                                      "Desktop\n(Neither DISPLAY Nor WAYLAND_DISPLAY "
+                                      "Reaches One).";
 
 // What the window code holds between openWindow and closeWindow.
 bool windowClassRegistered = false;
@@ -68,10 +68,9 @@ int openWindow(const char* title, int width, int height, int bits, bool fullscre
     if (fullscreen) {
         if (platform::enterFullscreenMode(width, height)) {
             platform::showCursor(false);
-        } else if (platform::showMessageBox(FullscreenQuestion, "Ravu GL",
-                                            platform::MessageBoxButtons::YesNo,
-                                            platform::MessageBoxIcon::Exclamation) ==
-                   platform::MessageBoxAnswer::Yes) {
+        } else if (platform::showMessageBox(
+                       FullscreenQuestion, "Ravu GL", platform::MessageBoxButtons::YesNo,
+                       platform::MessageBoxIcon::Exclamation) == platform::MessageBoxAnswer::Yes) {
             fullscreen = false;
         } else {
             platform::showMessageBox("Program Will Now Close.", ErrorCaption,

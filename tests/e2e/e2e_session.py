@@ -129,9 +129,12 @@ class GameRun:
 
 
 class Session:
-    def __init__(self, screen="1024x768", window_manager=False):
+    def __init__(self, screen="1024x768", window_manager=False, compositor=False):
+        """compositor: run the game natively on Wayland, under weston nested in the X server."""
         self.screen = screen
         self.window_manager = window_manager
+        self.compositor = compositor
+        self.game_env = {}
         self.processes = []
         self.games = []
         self.display = None
@@ -140,8 +143,10 @@ class Session:
         self.references = {}
         self.screenshots = []
         # Where the drawing space's top-left corner is on the screen: (0, 0) in full screen,
-        # moved by the window manager's frame in a window.
+        # moved by the window manager's frame in a window; and how many screen pixels a unit of
+        # the drawing space spans (2 on a 2048x1536 screen in full screen).
         self.origin = (0, 0)
+        self.scale = 1
 
     # -- set-up and teardown -------------------------------------------------------------------
 
@@ -150,6 +155,8 @@ class Session:
             self._start_x_server()
             if self.window_manager:
                 self._start_window_manager()
+            if self.compositor:
+                self._start_compositor()
         except BaseException:
             self.close()
             raise
@@ -229,9 +236,27 @@ class Session:
         wait_for(managed, 20, "openbox to manage the screen")
         log("openbox is up")
 
+    def _start_compositor(self):
+        """weston on the X server, one output as large as the screen; its X11 backend brings the
+        X server's pointer and keyboard in as a seat (the headless backend has none)."""
+        runtime = os.path.join(self.folder, "xdg-runtime")
+        os.makedirs(runtime, mode=0o700)
+        width, height = self.screen.split("x")
+        self.processes.append(subprocess.Popen(
+            ["weston", "--backend=x11-backend.so", "--use-pixman", "--width=" + width,
+             "--height=" + height, "--socket=tolvar-e2e", "--idle-time=0",
+             "--log=" + os.path.join(self.folder, "weston.log")],
+            env=dict(self.env, XDG_RUNTIME_DIR=runtime),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_for(lambda: os.path.exists(os.path.join(runtime, "tolvar-e2e")), 20,
+                 "weston's Wayland socket")
+        self.game_env = {"WAYLAND_DISPLAY": "tolvar-e2e", "XDG_RUNTIME_DIR": runtime,
+                         "SDL_VIDEODRIVER": "wayland"}
+        log("weston is up")
+
     # -- the game -------------------------------------------------------------------------------
 
-    def start_game(self, progress=b"1", preloads=(), extra_env=None):
+    def start_game(self, progress=b"1", preloads=(), extra_env=None, arguments=()):
         """Copies the game to a fresh folder and starts it. progress: Data.dat's bytes, or None
         for no Data.dat at all."""
         binary = required_environment("TOLVAR_E2E_GAME")
@@ -244,6 +269,10 @@ class Session:
             with open(os.path.join(folder, "Data.dat"), "wb") as data_file:
                 data_file.write(progress)
         env = dict(self.env)
+        if self.game_env:
+            # A Wayland client only: the X server is weston's, not the game's.
+            env.pop("DISPLAY", None)
+            env.update(self.game_env)
         # Keeps Mesa's driver loaded to the end, so that its leftovers carry its name in the leak
         # report (see gl_driver_pin_preload.cpp).
         libraries = [required_environment("TOLVAR_E2E_GL_DRIVER_PIN")] + list(preloads)
@@ -253,7 +282,8 @@ class Session:
             env.update(extra_env)
         out = open(os.path.join(folder, "game.out"), "w")
         err = open(os.path.join(folder, "game.err"), "w")
-        process = subprocess.Popen([os.path.join(folder, "tolvar")], cwd=folder, env=env,
+        process = subprocess.Popen([os.path.join(folder, "tolvar")] + list(arguments), cwd=folder,
+                                   env=env,
                                    stdout=out, stderr=err)
         out.close()
         err.close()
@@ -310,8 +340,12 @@ class Session:
 
     def click(self, x, y):
         """A left click at (x, y) of the drawing space."""
-        self.xdotool("mousemove", str(self.origin[0] + x), str(self.origin[1] + y),
-                     "sleep", "0.05", "click", "1")
+        if self.compositor:
+            # weston's X11 backend counts the pointer from where it last came in: bring it in at
+            # the corner first.
+            self.xdotool("mousemove", "0", "0", "sleep", "0.1")
+        self.xdotool("mousemove", str(self.origin[0] + x * self.scale),
+                     str(self.origin[1] + y * self.scale), "sleep", "0.05", "click", "1")
         log("click (%d, %d)" % (x, y))
 
     def key(self, name, hold=0.3):
@@ -328,11 +362,15 @@ class Session:
     # -- looking at the screen --------------------------------------------------------------------
 
     def grab(self, x=0, y=0, width=DRAWING_WIDTH, height=DRAWING_HEIGHT):
-        """Pixels of a rectangle of the drawing space, clipped to the screen."""
-        left = self.origin[0] + x
-        top = self.origin[1] + y
-        width = min(width, self.display.width - left)
-        height = min(height, self.display.height - top)
+        """Pixels of a rectangle of the drawing space, clipped to the screen, one a unit."""
+        return self.grab_pixels(x, y, width, height).sampled(self.scale)
+
+    def grab_pixels(self, x=0, y=0, width=DRAWING_WIDTH, height=DRAWING_HEIGHT):
+        """The screen's own pixels over a rectangle of the drawing space, clipped to the screen."""
+        left = self.origin[0] + x * self.scale
+        top = self.origin[1] + y * self.scale
+        width = min(width * self.scale, self.display.width - left)
+        height = min(height * self.scale, self.display.height - top)
         return self.display.grab(left, top, width, height)
 
     def reference(self, name):

@@ -35,6 +35,16 @@ class Image:
         blue, green, red = self.data[offset], self.data[offset + 1], self.data[offset + 2]
         return red, green, blue
 
+    def sampled(self, step):
+        """Every step-th pixel of every step-th row: a screen step times larger seen at the size of
+        the drawing space."""
+        if step == 1:
+            return self
+        pixels = memoryview(self.data).cast("I")
+        rows = [pixels[row * self.width:(row + 1) * self.width:step].tobytes()
+                for row in range(0, self.height, step)]
+        return Image(len(range(0, self.width, step)), len(rows), b"".join(rows))
+
     def crop(self, x, y, width, height):
         rows = []
         for row in range(y, y + height):

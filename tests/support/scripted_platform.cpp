@@ -139,9 +139,9 @@ bool createWindow(const char* title, int width, int height, bool fullscreenWindo
         return false;
     }
     // The offscreen driver's window is the drawable the test asked for.
-    return scripted::windowStep("createWindow", WindowStep::CreateWindow,
-                                sdl_video::createWindow(title, script().drawableWidth,
-                                                        script().drawableHeight, false));
+    return scripted::windowStep(
+        "createWindow", WindowStep::CreateWindow,
+        sdl_video::createWindow(title, script().drawableWidth, script().drawableHeight, false));
 }
 
 bool setFullscreen(bool fullscreenWindow) {
