@@ -28,8 +28,14 @@ bool openOffscreenGame() {
         return false;
     }
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    // The view measured: 1024x768, or what TOLVAR_BENCH_VIEW asks for as WIDTHxHEIGHT.
+    int width = 1024;
+    int height = 768;
+    if (const char* view = std::getenv("TOLVAR_BENCH_VIEW")) {
+        std::sscanf(view, "%dx%d", &width, &height);
+    }
     // Windowed: the offscreen driver has no full-screen mode to switch to.
-    if (openWindow("Tolvar", 1024, 768, 32, false) != 1) {
+    if (openWindow("Tolvar", width, height, 32, false) != 1) {
         std::fprintf(stderr, "cannot open the game's window offscreen\n");
         return false;
     }

@@ -112,7 +112,7 @@ bool driverReachesDesktop() {
         return true;
     }
     // Any other driver only when asked for by name (the tests ask for the offscreen one).
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     return asked != nullptr && SDL_strcasecmp(asked, driver) == 0;
 }
 
