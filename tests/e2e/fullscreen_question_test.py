@@ -7,6 +7,8 @@ library logs what each box said, so the test can check the texts exactly.
   with exit code 0, no game window ever appears and no teardown message is shown.
 - Accepted (Return, the Yes button's key): the game runs in a window whose client area is
   1024x768; clicks reach the drawn buttons through the window's frame (Help, back, Quit).
+And where no OpenGL window can be had at all (the GL library missing), no question is asked: the
+window code's own "Can't Find A Suitable PixelFormat." is shown and the program ends with code 1.
 """
 
 import os
@@ -20,11 +22,11 @@ QUESTION = ("caption: Ravu GL\nbuttons: Yes No\n"
 WILL_CLOSE = "caption: ERROR\nbuttons: OK\ntext: Program Will Now Close.\n--\n"
 
 
-def start_with_box_log(session, name):
+def start_with_box_log(session, name, extra_env=None):
     box_log = os.path.join(session.folder, name)
     game = session.start_game(
         progress=b"1", preloads=[required_environment("TOLVAR_E2E_MESSAGE_BOX_LOG_LIBRARY")],
-        extra_env={"TOLVAR_E2E_MESSAGE_BOX_LOG": box_log})
+        extra_env=dict(extra_env or {}, TOLVAR_E2E_MESSAGE_BOX_LOG=box_log))
     return game, box_log
 
 
@@ -85,9 +87,23 @@ def accepted():
         no_sanitizer_report(game)
 
 
+def without_opengl():
+    with Session("1024x768", window_manager=True) as session:
+        game, box_log = start_with_box_log(session, "no-gl-boxes.txt",
+                                           {"SDL_OPENGL_LIBRARY": "/nonexistent/libGL.so.1"})
+        session.answer_box("ERROR", "Return")
+        code = game.wait_exit(30)
+        check(read_log(box_log) ==
+              "caption: ERROR\nbuttons: OK\ntext: Can't Find A Suitable PixelFormat.\n--\n",
+              "without OpenGL the one box says no pixel format was found")
+        check(code == 1, "and the program ends with exit code 1 (got %d)" % code)
+        no_sanitizer_report(game)
+
+
 def both():
     declined()
     accepted()
+    without_opengl()
 
 
 run(both)
