@@ -7,12 +7,22 @@ app_id=io.github.tolvar.Tolvar
 xvfb_pid=
 game_pid=
 
+# require_tools TOOL...: each on PATH, or the test fails naming it.
+require_tools() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" > /dev/null ||
+            fail "$tool not found: scripts/install-dependencies.sh installs what the tests need"
+    done
+}
+
 # check_installation PREFIX LAUNCHER_PATH VERSION
 # The files under PREFIX, where the menu entry and the manual page name the launcher by
 # LAUNCHER_PATH (the path it has once installed, which for an unpacked package is not where it
 # lies now).
 check_installation() {
     local prefix=$1 launcher=$2 version=$3
+    require_tools desktop-file-validate appstreamcli man gzip
     local program=$prefix/lib/games/tolvar/tolvar data=$prefix/share/games/tolvar/Data
     [ -x "$program" ] || fail "no program at lib/games/tolvar/tolvar"
     for file in Kuvat/Taustat/logo.jpg Kuvat/Objektit/Pallo.png Kuvat/Objektit/10.jpg \
@@ -75,6 +85,7 @@ check_installation() {
 
 # Starts Xvfb on a free display and sets display.
 start_xvfb() {
+    require_tools Xvfb xdotool
     exec 3> "$work/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
     xvfb_pid=$!

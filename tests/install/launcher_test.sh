@@ -37,6 +37,15 @@ launcher=$prefix/bin/tolvar
 [ ! -e "$prefix/games" ] || fail "a prefix of the player's own got a games/ folder"
 check_installation "$prefix" "$launcher" "$version"
 
+# The system's prefixes keep games apart: /usr/local/games, as Debian's /usr/games (staged here
+# through DESTDIR, so nothing reaches this machine's /usr/local).
+DESTDIR=$work/staged cmake --install "$build" --prefix /usr/local > "$work/install-staged.log" ||
+    fail "cmake --install --prefix /usr/local failed"
+[ -x "$work/staged/usr/local/games/tolvar" ] || fail "no launcher at /usr/local/games/tolvar"
+[ ! -e "$work/staged/usr/local/bin" ] || fail "a launcher in /usr/local/bin besides games/"
+grep -qx "Exec=/usr/local/games/tolvar" "$work/staged/usr/local/share/applications/$app_id.desktop" ||
+    fail "the staged menu entry does not start /usr/local/games/tolvar"
+
 snapshot() {
     (cd "$prefix" && find . -printf '%p %y %s %T@ %l\n' | sort)
 }

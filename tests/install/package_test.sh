@@ -32,6 +32,8 @@ fail() {
     exit 1
 }
 
+require_tools cmake cpack dpkg-deb dpkg-shlibdeps lintian
+
 # ---- the package -------------------------------------------------------------------------------
 configure=(-DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF)
 if command -v ccache > /dev/null; then
