@@ -63,7 +63,8 @@ check_installation() {
     done
 
     [ -s "$prefix/share/doc/tolvar/copyright" ] || fail "no share/doc/tolvar/copyright"
-    grep -q "^License: Expat" "$prefix/share/doc/tolvar/copyright" || fail "the copyright names no MIT licence"
+    grep -q "^License: Expat" "$prefix/share/doc/tolvar/copyright" ||
+        fail "the copyright names no MIT licence"
     [ "$(gzip -dc "$prefix/share/doc/tolvar/changelog.gz" | head -n 1)" = \
         "tolvar ($version) unstable; urgency=medium" ] || fail "the changelog does not start with $version"
 

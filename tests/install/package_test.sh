@@ -56,7 +56,8 @@ field() {
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "the package is for another architecture"
 for dependency in libsdl2-2.0-0 libopenmpt0 libdevil1c2 libfreetype6 libfontconfig1 libc6 zenity \
     fonts-liberation2; do
-    field Depends | tr ',' '\n' | grep -q "^ *$dependency\b" || fail "the package does not depend on $dependency"
+    field Depends | tr ',' '\n' | grep -q "^ *$dependency\b" ||
+        fail "the package does not depend on $dependency"
 done
 
 dpkg-deb --contents "$deb" | awk '{ print $6 }' > "$work/contents"
@@ -70,7 +71,8 @@ if grep -v '^\./usr/' "$work/contents" | grep -qvx '\./'; then
     fail "the package has files outside /usr"
 fi
 ! grep -q '^\./usr/local' "$work/contents" || fail "the package has files under /usr/local"
-! grep -q 'Data\.dat$' "$work/contents" || fail "the package has a Data.dat: the progress file is the player's own"
+! grep -q 'Data\.dat$' "$work/contents" ||
+    fail "the package has a Data.dat: the progress file is the player's own"
 
 # lintian's errors fail the package; what remains is printed for the record.
 lintian --fail-on error --info "$deb" 2>&1 | tee "$work/lintian" || fail "lintian reports errors"
