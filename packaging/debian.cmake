@@ -70,4 +70,7 @@ highest level reached.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "zenity, fonts-liberation2")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+# `make package_source`: the tracked sources, without build folders or the repository.
+set(CPACK_SOURCE_GENERATOR TXZ)
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git(/|$)" "/build[^/]*/" "/\\.cache/")
 include(CPack)
