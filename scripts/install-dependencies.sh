@@ -15,6 +15,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox wmctrl
   desktop-file-utils
   imagemagick python3
+  # the Debian package and the checks of what gets installed
+  dpkg-dev lintian man-db appstream
 )
 
 missing=()
