@@ -50,6 +50,7 @@ void runMainLoop() {
 }
 
 int runGame() {
+    platform::watchTerminationSignals();
     if (!openWindow(WindowTitle, DrawingWidth, DrawingHeight, ColourBits, fullscreen)) {
         return 0;
     }
