@@ -51,6 +51,9 @@ void runMainLoop() {
 
 int runGame() {
     platform::watchTerminationSignals();
+    if (!findGameFolder()) {
+        return 1;
+    }
     if (!openWindow(WindowTitle, DrawingWidth, DrawingHeight, ColourBits, fullscreen)) {
         return 0;
     }

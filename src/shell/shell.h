@@ -9,11 +9,17 @@
 
 // ---- main_loop.cpp ---------------------------------------------------------------------------
 
-extern bool quitRequested;          // ends the main loop; once set it is never cleared
+extern bool quitRequested;            // ends the main loop; once set it is never cleared
 extern platform::Message lastMessage; // the last message taken from the queue
 
 int runGame(); // start-up, main loop, shutdown; returns the process exit code
 void runMainLoop();
+
+// ---- game_folder.cpp -------------------------------------------------------------------------
+
+// Makes the folder holding Data/ the working folder: this one, or else the program's own. When
+// neither holds it, says so (standard error and a box) and returns false; nothing is created.
+bool findGameFolder();
 
 // ---- window.cpp ------------------------------------------------------------------------------
 
@@ -76,8 +82,8 @@ void updateFrameTimer();
 constexpr int SmallFontHeight = 16;
 constexpr int LargeFontHeight = 36;
 
-extern std::uint32_t fontBase;   // first display list of the current font; 0 before the first
-extern int fontPixelHeight;      // the current font's character height; 0 before the first
+extern std::uint32_t fontBase; // first display list of the current font; 0 before the first
+extern int fontPixelHeight;    // the current font's character height; 0 before the first
 
 void buildSmallFont();
 void buildLargeFont();
