@@ -9,6 +9,7 @@
 
 #include "assets/assets.h"
 #include "game/game.h"
+#include "platform/frame_pacing.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
 
@@ -28,6 +29,8 @@ bool openOffscreenGame() {
         return false;
     }
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    // Frames back to back: what a frame costs, not how often the display wants one.
+    frame_pacing::setEnabled(false);
     // Windowed: the offscreen driver has no full-screen mode to switch to.
     if (openWindow("Tolvar", 1024, 768, 32, false) != 1) {
         std::fprintf(stderr, "cannot open the game's window offscreen\n");
