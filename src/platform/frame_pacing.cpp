@@ -2,7 +2,6 @@
 
 #include <SDL2/SDL.h>
 
-#include <cstdint>
 #include <ctime>
 
 #include "platform/sdl_video.h"
@@ -13,17 +12,8 @@ namespace frame_pacing {
 namespace {
 
 constexpr int UnknownRefreshRate = 60;
-// A swap that waits for the display cannot come back this much sooner than a refresh period
-// after the one before, this many times in a row; a swap that does not wait soon does.
-constexpr int ShortPeriodPercent = 75;
-constexpr int ShortSwapsToPace = 10;
 
-struct Pacer {
-    bool enabled = true;
-    bool pacing = false; // the swap has been seen not to wait; kept for the rest of the run
-    int shortSwapsInRow = 0;
-    std::uint64_t previousSwap = 0; // counter after the previous swap (and its sleep); 0: none
-};
+bool enabled = true;
 Pacer pacer;
 
 int refreshRate() {
@@ -47,31 +37,42 @@ void sleepTicks(std::uint64_t ticks, std::uint64_t frequency) {
 
 } // namespace
 
-void setEnabled(bool enabled) {
+std::uint64_t Pacer::sleepAfterSwap(std::uint64_t now, std::uint64_t period) {
+    if (previousSwap_ == 0 || now < previousSwap_) {
+        previousSwap_ = now;
+        return 0;
+    }
+    const std::uint64_t interval = now - previousSwap_;
+    if (!pacing_) {
+        const bool shortSwap = interval * 100 < period * ShortPeriodPercent;
+        shortSwapsInRow_ = shortSwap ? shortSwapsInRow_ + 1 : 0;
+        pacing_ = shortSwapsInRow_ >= ShortSwapsToPace;
+    }
+    if (!pacing_ || interval >= period) {
+        previousSwap_ = now;
+        return 0;
+    }
+    // The next period counts from when this one is due, so that a sleep's own lateness does not
+    // add up frame after frame.
+    previousSwap_ += period;
+    return period - interval;
+}
+
+void setEnabled(bool enable) {
+    enabled = enable;
     pacer = Pacer{};
-    pacer.enabled = enabled;
 }
 
 void afterSwap() {
-    if (!pacer.enabled) {
+    if (!enabled) {
         return;
     }
     const std::uint64_t frequency = SDL_GetPerformanceFrequency();
-    std::uint64_t now = SDL_GetPerformanceCounter();
-    if (pacer.previousSwap != 0) {
-        const std::uint64_t period = frequency / static_cast<std::uint64_t>(refreshRate());
-        const std::uint64_t interval = now - pacer.previousSwap;
-        if (!pacer.pacing) {
-            const bool shortSwap = interval * 100 < period * ShortPeriodPercent;
-            pacer.shortSwapsInRow = shortSwap ? pacer.shortSwapsInRow + 1 : 0;
-            pacer.pacing = pacer.shortSwapsInRow >= ShortSwapsToPace;
-        }
-        if (pacer.pacing && interval < period && !termination_signals::requested()) {
-            sleepTicks(period - interval, frequency);
-            now = SDL_GetPerformanceCounter();
-        }
+    const std::uint64_t period = frequency / static_cast<std::uint64_t>(refreshRate());
+    const std::uint64_t sleep = pacer.sleepAfterSwap(SDL_GetPerformanceCounter(), period);
+    if (sleep > 0 && !termination_signals::requested()) {
+        sleepTicks(sleep, frequency);
     }
-    pacer.previousSwap = now;
 }
 
 } // namespace frame_pacing
