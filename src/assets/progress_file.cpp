@@ -133,10 +133,12 @@ bool isReadOnly(const struct stat& file, const std::string& path) {
 void writeProgressFile(int level) {
     const std::string target = progressTarget();
     const std::string folderPath = folderOf(target);
+    // A folder that cannot be read or locked (no read permission, a file system without locks)
+    // still takes the save, unguarded: losing the level would be worse.
     int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0 || ::flock(folder, LOCK_EX) != 0) {
-        closeDescriptor(folder);
-        return;
+    if (folder >= 0) {
+        while (::flock(folder, LOCK_EX) != 0 && errno == EINTR) {
+        }
     }
     mode_t mode = 0644;
     struct stat existing = {};
@@ -160,7 +162,9 @@ void writeProgressFile(int level) {
                              ::fsync(descriptor) == 0;
         closeDescriptor(descriptor);
         if (written && ::rename(replacement.c_str(), target.c_str()) == 0) {
-            ::fsync(folder);
+            if (folder >= 0) {
+                ::fsync(folder);
+            }
         } else {
             ::unlink(replacement.c_str());
         }
