@@ -1,10 +1,13 @@
 #include <fcntl.h>
+#include <limits.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "assets/assets.h"
 #include "shell/shell.h"
@@ -14,33 +17,38 @@ ProgressFileStream ProgressFile;
 
 namespace {
 
-constexpr const char* ReplacementFileName = "Data.dat.new";
 // A valid token is one digit; this much is enough to find it after a little whitespace, and a
-// huge or endless file (a link to /dev/zero) is never read further.
+// huge or endless file (a link to /dev/zero) is never read further. One byte more is read, so
+// that a token ending exactly at the limit is seen to end there.
 constexpr int TokenReadLimit = 64;
+constexpr const char* ReplacementSuffix = ".new";
 
 bool isWhitespace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-void closeProgressFile() {
-    if (ProgressFile.descriptor >= 0) {
-        ::close(ProgressFile.descriptor);
-        ProgressFile.descriptor = -1;
+void closeDescriptor(int& descriptor) {
+    if (descriptor >= 0) {
+        ::close(descriptor);
+        descriptor = -1;
     }
 }
 
-// The first whitespace-delimited token of the file, as a level 1 to 5, or 0 when there is no
-// valid one. Only the exact one-digit tokens count: "01", "1.0" or "6" do not.
-int readProgressToken() {
-    if (ProgressFile.descriptor < 0) {
+void closeProgressFile() {
+    closeDescriptor(ProgressFile.descriptor);
+}
+
+// The first whitespace-delimited token read from the descriptor, as a level 1 to 5, or 0 when
+// there is no valid one. Only the exact one-digit tokens count: "01", "1.0" or "6" do not.
+int readProgressToken(int descriptor) {
+    if (descriptor < 0) {
         return 0;
     }
-    char buffer[TokenReadLimit];
+    char buffer[TokenReadLimit + 1];
     int filled = 0;
-    while (filled < TokenReadLimit) {
-        const ssize_t got = ::read(ProgressFile.descriptor, buffer + filled,
-                                   static_cast<std::size_t>(TokenReadLimit - filled));
+    while (filled < TokenReadLimit + 1) {
+        const ssize_t got = ::read(descriptor, buffer + filled,
+                                   static_cast<std::size_t>(TokenReadLimit + 1 - filled));
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -57,7 +65,7 @@ int readProgressToken() {
     while (end < filled && !isWhitespace(buffer[end])) {
         ++end;
     }
-    const bool tokenEnds = end < filled || filled < TokenReadLimit;
+    const bool tokenEnds = end <= TokenReadLimit && (end < filled || filled <= TokenReadLimit);
     if (end - start != 1 || !tokenEnds) {
         return 0;
     }
@@ -80,27 +88,88 @@ bool writeAll(int descriptor, const char* bytes, std::size_t count) {
     return true;
 }
 
-// Replaces Data.dat as a whole: the new digit goes to a file beside it, reaches the disk, and
-// is renamed over the old one. A crash or power cut at any moment leaves either the old digit
-// or the new one, never an empty or half-written file.
+// The file the progress really lives in: Data.dat itself, or, where Data.dat is a symbolic link
+// to a regular file or to nothing yet, what the link names. A link to anything else (a device, a
+// pipe) is no place for progress and is replaced by a file of its own.
+std::string progressTarget() {
+    struct stat link = {};
+    if (::lstat(ProgressFileName, &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return ProgressFileName;
+    }
+    char resolved[PATH_MAX];
+    if (::realpath(ProgressFileName, resolved) != nullptr) {
+        struct stat target = {};
+        const bool regular = ::stat(resolved, &target) == 0 && S_ISREG(target.st_mode);
+        return regular ? resolved : ProgressFileName;
+    }
+    // A dangling link: the file it names is made. Relative names count from the link's folder,
+    // which is the working folder.
+    const ssize_t length = ::readlink(ProgressFileName, resolved, sizeof resolved - 1);
+    if (length <= 0) {
+        return ProgressFileName;
+    }
+    resolved[length] = '\0';
+    return resolved;
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A file the player made read-only stays as it is, even for an account that could write it.
+bool isReadOnly(const struct stat& file, const std::string& path) {
+    return (file.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+// Replaces the progress file as a whole: the new digit goes to a file beside it, reaches the
+// disk, and is renamed over the old one. A crash or power cut at any moment leaves either the
+// old digit or the new one, never an empty or half-written file. The file's folder is locked
+// for the whole step and the digit on disk read anew, so that a copy of the game running beside
+// this one is never overwritten with a lower level.
 void writeProgressFile(int level) {
-    const char digit = static_cast<char>('0' + level);
-    const int descriptor =
-        ::open(ReplacementFileName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (descriptor < 0) {
-        return;
-    }
-    const bool written = writeAll(descriptor, &digit, 1) && ::fsync(descriptor) == 0;
-    ::close(descriptor);
-    if (!written || ::rename(ReplacementFileName, ProgressFileName) != 0) {
-        ::unlink(ReplacementFileName);
-        return;
-    }
-    const int folder = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string target = progressTarget();
+    const std::string folderPath = folderOf(target);
+    // A folder that cannot be read or locked (no read permission, a file system without locks)
+    // still takes the save, unguarded: losing the level would be worse.
+    int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
+        while (::flock(folder, LOCK_EX) != 0 && errno == EINTR) {
+        }
     }
+    mode_t mode = 0644;
+    struct stat existing = {};
+    if (::stat(target.c_str(), &existing) == 0) {
+        int current = ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        const int onDisk = readProgressToken(current);
+        closeDescriptor(current);
+        if (onDisk >= level || isReadOnly(existing, target)) {
+            closeDescriptor(folder); // releases the lock
+            return;
+        }
+        if (S_ISREG(existing.st_mode)) {
+            mode = existing.st_mode & 07777; // the player's choice of who may read it stays
+        }
+    }
+    const std::string replacement = target + ReplacementSuffix;
+    const char digit = static_cast<char>('0' + level);
+    int descriptor = ::open(replacement.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (descriptor >= 0) {
+        const bool written = ::fchmod(descriptor, mode) == 0 && writeAll(descriptor, &digit, 1) &&
+                             ::fsync(descriptor) == 0;
+        closeDescriptor(descriptor);
+        if (written && ::rename(replacement.c_str(), target.c_str()) == 0) {
+            if (folder >= 0) {
+                ::fsync(folder);
+            }
+        } else {
+            ::unlink(replacement.c_str());
+        }
+    }
+    closeDescriptor(folder);
 }
 
 } // namespace
@@ -128,7 +197,7 @@ void loadProgress() {
         platform::showMessageBox("Can't open Data.dat", "ERROR", platform::MessageBoxButtons::Ok,
                                  platform::MessageBoxIcon::Exclamation);
     }
-    const int level = readProgressToken();
+    const int level = readProgressToken(ProgressFile.descriptor);
     if (level != 0) {
         Progress[0] = static_cast<char>('0' + level);
         return; // the file stays open and untouched

@@ -3,6 +3,7 @@
 #include <IL/ilut.h>
 
 #include "assets/assets.h"
+#include "assets/picture_header.h"
 
 unsigned int logoTexture = 0;
 unsigned int menuTexture = 0;
@@ -70,7 +71,10 @@ int loadTextures() {
         // A fresh image is one pixel whose value the library never sets, and a picture that
         // cannot be read leaves it so; given one black pixel first, such a slot draws plain black.
         ilTexImage(1, 1, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, missingPicturePixel);
-        ilLoadImage(entry.path);
+        // A picture too large to decode safely is left out as an undecodable one is.
+        if (pictureWithinLimits(entry.path)) {
+            ilLoadImage(entry.path);
+        }
         *entry.slot = ilutGLBindTexImage();
         ilDeleteImages(1, &image);
     }

@@ -34,7 +34,11 @@ void drawCountdownFrame(int level) {
 
 } // namespace
 
+// The level is won once its last block has landed: the unlock reaches the disk before the
+// countdown, so that closing the game during it keeps the level. completeLevel's own record then
+// finds the level unlocked and writes nothing.
 void levelCountdown(int level) {
+    recordProgress(level + 1);
     drawCountdownFrame(level);
     do {
         platform::sleepMilliseconds(CountdownStepMilliseconds);

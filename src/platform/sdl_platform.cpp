@@ -7,8 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/frame_pacing.h"
 #include "platform/platform.h"
 #include "platform/sdl_video.h"
+#include "platform/termination_signals.h"
 
 namespace platform {
 
@@ -406,6 +408,7 @@ bool hasCurrentRenderingContext() {
 
 void swapBuffers() {
     sdl_video::swapWindow();
+    frame_pacing::afterSwap();
     answerDesktop();
 }
 
@@ -413,6 +416,10 @@ void swapBuffers() {
 // Messages.
 
 bool peekMessage(Message& message) {
+    if (termination_signals::takeQuit()) {
+        message = Message{MessageKind::Quit, 0};
+        return true;
+    }
     // Once video has gone the queue still holds what was posted to it, as a thread's queue
     // outlives its window.
     if (SDL_WasInit(SDL_INIT_EVENTS) != 0) {
@@ -437,8 +444,14 @@ void waitMessage() {
     if (strandedQuit.waiting || !videoIsUp()) {
         return;
     }
-    // Blocks in the desktop's own wait where SDL has one, so a minimized game uses no CPU.
-    SDL_WaitEvent(nullptr);
+    // Blocks in the desktop's own wait where SDL has one, so a minimized game uses no CPU; in
+    // slices, so that a termination signal is noticed.
+    constexpr int SliceMilliseconds = 200;
+    while (!termination_signals::requested()) {
+        if (SDL_WaitEventTimeout(nullptr, SliceMilliseconds) == 1) {
+            return;
+        }
+    }
 }
 
 void postQuitMessage(int exitCode) {
@@ -467,13 +480,26 @@ void sleepMilliseconds(int milliseconds) {
     for (;;) {
         answerDesktop();
         const std::int64_t left = end - performanceCounter();
-        if (left <= 0) {
+        if (left <= 0 || termination_signals::requested()) {
             break;
         }
         const std::int64_t leftMilliseconds = (left * 1000 + frequency - 1) / frequency;
         SDL_Delay(static_cast<Uint32>(leftMilliseconds < SliceMilliseconds ? leftMilliseconds
                                                                            : SliceMilliseconds));
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Termination signals.
+
+void watchTerminationSignals() {
+    // SDL would otherwise take SIGINT and SIGTERM as a quit it reports only between waits.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    termination_signals::watch();
+}
+
+bool terminationRequested() {
+    return termination_signals::requested();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -512,7 +538,10 @@ MessageBoxAnswer showMessageBox(const char* text, const char* caption, MessageBo
     const bool wasFullscreen = sdl_video::isFullscreen();
     sdl_video::setFullscreen(false);
     int pressed = -1;
-    const int shown = SDL_ShowMessageBox(&box, &pressed);
+    // A signal that came before the box ends the game by its Quit message, not by a box.
+    const bool boxAllowed = termination_signals::enterBox();
+    const int shown = boxAllowed ? SDL_ShowMessageBox(&box, &pressed) : -1;
+    termination_signals::leaveBox();
     sdl_video::setFullscreen(wasFullscreen);
     if (shown != 0) {
         return reportUnshown(shownText, shownCaption);

@@ -34,6 +34,7 @@ void endLayer() {
 
 } // namespace
 
+// Both fades end early once the game is being ended by a signal, which must not wait for them.
 void Crossfade(unsigned int outgoing, unsigned int incoming) {
     fadeOut = 1.0f;
     fadeIn = 0.0f;
@@ -49,7 +50,7 @@ void Crossfade(unsigned int outgoing, unsigned int incoming) {
         endLayer();
         advanceFade();
         platform::swapBuffers();
-    } while (fadeIn < 1.0f);
+    } while (fadeIn < 1.0f && !platform::terminationRequested());
 }
 
 void LevelCrossfade(unsigned int outgoing, int level) {
@@ -73,5 +74,5 @@ void LevelCrossfade(unsigned int outgoing, int level) {
         endLayer();
         advanceFade();
         platform::swapBuffers();
-    } while (fadeIn < 1.0f);
+    } while (fadeIn < 1.0f && !platform::terminationRequested());
 }

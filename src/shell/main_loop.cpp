@@ -50,6 +50,10 @@ void runMainLoop() {
 }
 
 int runGame() {
+    platform::watchTerminationSignals();
+    if (!findGameFolder()) {
+        return 1;
+    }
     if (!openWindow(WindowTitle, DrawingWidth, DrawingHeight, ColourBits, fullscreen)) {
         // The player's own No is no failure; a window that could not be had is.
         return windowDeclined ? 0 : 1;

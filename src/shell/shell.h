@@ -29,6 +29,12 @@ CommandLine parseCommandLine(int argc, const char* const* argv);
 // Help and version on standard output (0); a refused argument and the usage on standard error (2).
 int answerCommandLine(const CommandLine& line);
 
+// ---- game_folder.cpp -------------------------------------------------------------------------
+
+// Makes the folder holding Data/ the working folder: this one, or else the program's own. When
+// neither holds it, says so (standard error and a box) and returns false; nothing is created.
+bool findGameFolder();
+
 // ---- window.cpp ------------------------------------------------------------------------------
 
 // Where the 1024x768 drawing space lies in the client area: the largest centred 4:3 rectangle,

@@ -256,15 +256,18 @@ class Session:
 
     # -- the game -------------------------------------------------------------------------------
 
-    def start_game(self, progress=b"1", preloads=(), extra_env=None, arguments=()):
+    def start_game(self, progress=b"1", preloads=(), extra_env=None, data=True, cwd=None,
+                   arguments=()):
         """Copies the game to a fresh folder and starts it. progress: Data.dat's bytes, or None
-        for no Data.dat at all."""
+        for no Data.dat at all; data: whether Data/ is copied beside the program; cwd: the
+        working folder to start in, the game's own folder when None."""
         binary = required_environment("TOLVAR_E2E_GAME")
-        data = required_environment("TOLVAR_E2E_DATA")
+        required_data = required_environment("TOLVAR_E2E_DATA")
         folder = os.path.join(self.folder, "game%d" % len(self.games))
         os.makedirs(folder)
         shutil.copy2(binary, os.path.join(folder, "tolvar"))
-        shutil.copytree(data, os.path.join(folder, "Data"))
+        if data:
+            shutil.copytree(required_data, os.path.join(folder, "Data"))
         if progress is not None:
             with open(os.path.join(folder, "Data.dat"), "wb") as data_file:
                 data_file.write(progress)
@@ -282,8 +285,8 @@ class Session:
             env.update(extra_env)
         out = open(os.path.join(folder, "game.out"), "w")
         err = open(os.path.join(folder, "game.err"), "w")
-        process = subprocess.Popen([os.path.join(folder, "tolvar")] + list(arguments), cwd=folder,
-                                   env=env,
+        process = subprocess.Popen([os.path.join(folder, "tolvar")] + list(arguments),
+                                   cwd=cwd or folder, env=env,
                                    stdout=out, stderr=err)
         out.close()
         err.close()

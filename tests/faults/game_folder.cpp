@@ -28,6 +28,44 @@ void writeBytes(const fs::path& path, const std::vector<char>& bytes) {
     }
 }
 
+std::uint32_t crc32(const char* bytes, std::size_t count) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < count; ++i) {
+        crc ^= static_cast<unsigned char>(bytes[i]);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+void putBigEndian(std::vector<char>& bytes, std::size_t at, std::uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) {
+        bytes[at + i] = static_cast<char>(value >> (8 * (count - 1 - i)));
+    }
+}
+
+// A PNG's IHDR (with its checksum made right again, so that the decoder believes it) or a
+// JPEG's first frame header made to claim a huge size.
+void claimHugeSize(std::vector<char>& bytes) {
+    const bool png = bytes.size() > 33 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G';
+    if (png) {
+        putBigEndian(bytes, 16, 100000, 4);
+        putBigEndian(bytes, 20, 100000, 4);
+        putBigEndian(bytes, 29, crc32(bytes.data() + 12, 17), 4);
+        return;
+    }
+    for (std::size_t at = 2; at + 9 < bytes.size(); ++at) {
+        const auto marker = static_cast<unsigned char>(bytes[at + 1]);
+        if (static_cast<unsigned char>(bytes[at]) == 0xFF && (marker == 0xC0 || marker == 0xC2)) {
+            putBigEndian(bytes, at + 5, 60000, 2);
+            putBigEndian(bytes, at + 7, 60000, 2);
+            return;
+        }
+    }
+    throw std::runtime_error("no picture header to make oversized");
+}
+
 } // namespace
 
 const char* damageName(Damage damage) {
@@ -38,6 +76,8 @@ const char* damageName(Damage damage) {
         return "Truncated";
     case Damage::Garbage:
         return "Garbage";
+    case Damage::Oversized:
+        return "Oversized";
     }
     return "Unknown";
 }
@@ -70,6 +110,9 @@ void GameFolder::damage(const std::string& relativePath, Damage damage) const {
         return;
     case Damage::Truncated:
         bytes.resize(bytes.size() / 2);
+        break;
+    case Damage::Oversized:
+        claimHugeSize(bytes);
         break;
     case Damage::Garbage: {
         // Fixed noise, so a failure repeats.

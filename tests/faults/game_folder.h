@@ -8,7 +8,7 @@
 
 namespace faults {
 
-enum class Damage { Missing, Truncated, Garbage };
+enum class Damage { Missing, Truncated, Garbage, Oversized };
 
 const char* damageName(Damage damage);
 
@@ -23,7 +23,9 @@ public:
     const std::filesystem::path& path() const { return folder; }
 
     // Damages a file given relative to the folder ("Data/Musat/67.it"): removed, cut to half of
-    // its bytes, or overwritten by as many bytes of noise.
+    // its bytes, or overwritten by as many bytes of noise; or, for a PNG or JPEG picture, its
+    // header made to claim a size far too large to decode (100000 or 60000 pixels a side; the JPEG
+    // decoder itself stops at 65500).
     void damage(const std::string& relativePath, Damage damage) const;
 
 private:

@@ -265,6 +265,14 @@ void sleepMilliseconds(int milliseconds) {
     script().counter += static_cast<std::int64_t>(milliseconds) * script().frequency / 1000;
 }
 
+void watchTerminationSignals() {
+    script().watchingTerminationSignals = true;
+}
+
+bool terminationRequested() {
+    return script().watchingTerminationSignals && script().terminationSignal;
+}
+
 MessageBoxAnswer showMessageBox(const char* text, const char* caption, MessageBoxButtons buttons,
                                 MessageBoxIcon icon) {
     script().boxes.push_back({text, caption, buttons, icon});

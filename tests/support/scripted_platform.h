@@ -61,6 +61,10 @@ struct Script {
     int presentedFrames = 0;
     std::function<void(int frame)> onPresent;
 
+    // Termination signals: watched once the game asks; a test raises `terminationSignal`.
+    bool watchingTerminationSignals = false;
+    bool terminationSignal = false;
+
     // Dialogs.
     std::vector<ShownBox> boxes;
     std::deque<platform::MessageBoxAnswer> boxAnswers; // Ok or Yes when none is scripted

@@ -41,6 +41,17 @@ TEST_F(CrossfadeTest, AtTwoFramesPerPassItTakesHalfAsManyPasses) {
     EXPECT_EQ(scripted::script().presentedFrames, 26);
 }
 
+// The game is being ended by a signal: a fade under way stops after the pass it is in.
+TEST_F(CrossfadeTest, ATerminationSignalEndsBothFadesAfterOnePass) {
+    scripted::script().watchingTerminationSignals = true;
+    scripted::script().onPresent = [](int) { scripted::script().terminationSignal = true; };
+    Crossfade(menuTexture, helpTexture);
+    EXPECT_EQ(scripted::script().presentedFrames, 1);
+    LevelCrossfade(playMenuTexture, 1);
+    EXPECT_EQ(scripted::script().presentedFrames, 2);
+    scripted::script().onPresent = nullptr;
+}
+
 TEST_F(CrossfadeTest, TheLevelsFirstFrameRestoresTheAdditiveBlend) {
     LevelCrossfade(playMenuTexture, 2);
     dealSeeded(2);

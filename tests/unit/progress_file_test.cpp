@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +16,8 @@
 #include <string>
 
 #include "assets/assets.h"
+#include "game/game.h"
+#include "screens/screens.h"
 #include "shell/shell.h"
 #include "support/scripted_platform.h"
 
@@ -33,6 +36,7 @@ protected:
         fs::create_directories(folder);
         previous = fs::current_path();
         fs::current_path(folder);
+        fs::create_directory("Data"); // where the game looks for its pictures and tracks
     }
     void TearDown() override {
         fs::current_path(previous);
@@ -69,6 +73,20 @@ TEST_F(ProgressFileTest, ValidTokensLoadAndLeaveTheFileAsItWas) {
     EXPECT_EQ(boxesShown(), 0);
 }
 
+TEST_F(ProgressFileTest, ATokenEndingExactlyAtTheReadLimitStillCounts) {
+    const std::string spaces(63, ' ');
+    for (const std::string& content : {spaces + "3", spaces + "3\n"}) {
+        writeFile(content);
+        std::strcpy(Progress, "0");
+        startGame();
+        EXPECT_STREQ(Progress, "3") << "content of " << content.size() << " bytes";
+        EXPECT_EQ(fileContent(), content);
+    }
+    writeFile(spaces + " 3"); // begins past the limit
+    startGame();
+    EXPECT_EQ(fileContent(), "1");
+}
+
 TEST_F(ProgressFileTest, OnlyTheFirstTokenCountsAndTheFirstWriteLeavesOneDigit) {
     writeFile("3 4");
     startGame();
@@ -78,8 +96,16 @@ TEST_F(ProgressFileTest, OnlyTheFirstTokenCountsAndTheFirstWriteLeavesOneDigit) 
 }
 
 TEST_F(ProgressFileTest, InvalidContentIsQuietlyRepairedToOne) {
-    const std::string invalid[] = {"03", "6", "", "1x", "0", "12", "1.0", std::string("\0\0", 2),
-                                   std::string(1 << 20, '2'), std::string(100, ' ') + "3"};
+    const std::string invalid[] = {"03",
+                                   "6",
+                                   "",
+                                   "1x",
+                                   "0",
+                                   "12",
+                                   "1.0",
+                                   std::string("\0\0", 2),
+                                   std::string(1 << 20, '2'),
+                                   std::string(100, ' ') + "3"};
     for (const std::string& content : invalid) {
         writeFile(content);
         std::strcpy(Progress, "0");
@@ -92,6 +118,7 @@ TEST_F(ProgressFileTest, InvalidContentIsQuietlyRepairedToOne) {
 }
 
 TEST_F(ProgressFileTest, AnEndlessFileIsReadOnlyAsFarAsATokenCanReach) {
+    // A link to a device is no progress file: the link itself is replaced.
     fs::create_symlink("/dev/zero", "Data.dat");
     startGame();
     EXPECT_STREQ(Progress, "1");
@@ -155,6 +182,116 @@ TEST_F(ProgressFileTest, AWriteThatFailsStillRaisesProgressInMemory) {
     EXPECT_STREQ(Progress, "3");
     EXPECT_EQ(fileContent(), "2");
     EXPECT_EQ(unlockedLevel(), 3);
+}
+
+TEST_F(ProgressFileTest, AWriteGoesThroughALinkToTheFileItNames) {
+    fs::create_directory("elsewhere");
+    std::ofstream("elsewhere/progress") << "2";
+    fs::permissions("elsewhere/progress", fs::perms(0640));
+    fs::create_symlink("elsewhere/progress", "Data.dat");
+    startGame();
+    EXPECT_STREQ(Progress, "2");
+    recordProgress(3);
+    EXPECT_TRUE(fs::is_symlink("Data.dat"));
+    EXPECT_EQ(fileContent(), "3");
+    EXPECT_EQ(fs::status("elsewhere/progress").permissions(), fs::perms(0640));
+    EXPECT_FALSE(fs::exists("elsewhere/progress.new"));
+
+    // A link to a file that is not there yet: the file is made where the link points.
+    fs::remove("Data.dat");
+    fs::create_symlink("elsewhere/later", "Data.dat");
+    startGame();
+    EXPECT_TRUE(fs::is_symlink("Data.dat"));
+    EXPECT_EQ(fileContent(), "1");
+}
+
+TEST_F(ProgressFileTest, AReadOnlyFileIsNeverReplaced) {
+    writeFile("2");
+    fs::permissions("Data.dat", fs::perms(0444));
+    openProgressFile();
+    if (ProgressFile.descriptor < 0) {
+        ASSERT_EQ(ProgressFile.openError, EACCES); // not root: covered by the test above
+        return;
+    }
+    loadProgress();
+    recordProgress(4);
+    EXPECT_STREQ(Progress, "4"); // kept in memory, as when a write fails
+    EXPECT_EQ(fileContent(), "2");
+    EXPECT_EQ(fs::status("Data.dat").permissions(), fs::perms(0444));
+}
+
+// Two copies of the game on one folder: the one that loaded the lower level never writes it
+// over the higher one the other has saved since.
+TEST_F(ProgressFileTest, AnotherCopysHigherProgressIsNeverLowered) {
+    writeFile("1");
+    startGame();
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        recordProgress(2);
+        recordProgress(3);
+        std::_Exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(other, &status, 0), other);
+    ASSERT_EQ(fileContent(), "3");
+    recordProgress(2);
+    EXPECT_EQ(fileContent(), "3");
+    recordProgress(4);
+    EXPECT_EQ(fileContent(), "4");
+}
+
+// Copies saving at the same moment: whichever order their steps interleave in, the highest
+// level is what stays.
+TEST_F(ProgressFileTest, CopiesSavingTogetherKeepTheHighestLevel) {
+    for (int round = 0; round < 40; ++round) {
+        writeFile("1");
+        int start[2];
+        ASSERT_EQ(::pipe(start), 0);
+        pid_t copies[4];
+        for (int copy = 0; copy < 4; ++copy) {
+            copies[copy] = ::fork();
+            ASSERT_GE(copies[copy], 0);
+            if (copies[copy] == 0) {
+                ::close(start[1]);
+                char go = 0;
+                while (::read(start[0], &go, 1) < 0 && errno == EINTR) {
+                }
+                Progress[0] = '1';
+                recordProgress(copy + 2);
+                std::_Exit(0);
+            }
+        }
+        ::close(start[0]);
+        ::close(start[1]); // every copy starts at once
+        for (const pid_t copy : copies) {
+            ::waitpid(copy, nullptr, 0);
+        }
+        ASSERT_EQ(fileContent(), "5") << "round " << round;
+    }
+}
+
+// The player closes the game while "Completed!" counts down: the level is won all the same.
+TEST_F(ProgressFileTest, ClosingDuringTheCountdownKeepsTheLevel) {
+    writeFile("1");
+    openProgressFile();
+    GameState = Level1Play;
+    std::srand(7);
+    dealLevel(1);
+    blocksLeft = 0; // the last block has just landed
+    std::string onDiskAtCountdown;
+    scripted::script().onPresent = [&](int frame) {
+        if (frame == 2) { // the countdown's first frame
+            onDiskAtCountdown = fileContent();
+            scripted::requestClose();
+        }
+    };
+    EXPECT_EQ(scripted::runGameWith([](int) {}), 0);
+    scripted::script().onPresent = nullptr;
+    EXPECT_EQ(onDiskAtCountdown, "2");
+    EXPECT_EQ(GameState, Level1Complete); // ended before the completion step
+    EXPECT_EQ(fileContent(), "2");
+    EXPECT_STREQ(Progress, "2");
 }
 
 // A child writes progress over and over and is killed at random moments: whatever the moment,

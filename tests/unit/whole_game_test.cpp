@@ -36,6 +36,7 @@ protected:
         fs::create_directories(folder);
         previous = fs::current_path();
         fs::current_path(folder);
+        fs::create_directory("Data"); // where the game looks for its pictures and tracks
         std::ofstream("Data.dat") << "1";
         openProgressFile();
     }
