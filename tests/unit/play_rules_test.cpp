@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "support/columns.h"
 #include "support/game_fixture.h"
 
 namespace {
@@ -239,7 +240,8 @@ TEST_F(PlayRulesTest, TheInLevelButtonsOfEachLevel) {
         EXPECT_EQ(GameState, c.state) << "level " << c.level << " y " << c.y;
     }
     // Just outside: x 890 and 945, and between two buttons.
-    for (const ClickPoint miss : {ClickPoint{890, 610}, ClickPoint{945, 610}, ClickPoint{900, 560}}) {
+    for (const ClickPoint miss :
+         {ClickPoint{890, 610}, ClickPoint{945, 610}, ClickPoint{900, 560}}) {
         dealSeeded(1);
         GameState = Level1Play;
         clickLatch = true;
