@@ -9,7 +9,7 @@
 
 // ---- main_loop.cpp ---------------------------------------------------------------------------
 
-extern bool quitRequested;          // ends the main loop; once set it is never cleared
+extern bool quitRequested;            // ends the main loop; once set it is never cleared
 extern platform::Message lastMessage; // the last message taken from the queue
 
 int runGame(); // start-up, main loop, shutdown; returns the process exit code
@@ -76,8 +76,8 @@ void updateFrameTimer();
 constexpr int SmallFontHeight = 16;
 constexpr int LargeFontHeight = 36;
 
-extern std::uint32_t fontBase;   // first display list of the current font; 0 before the first
-extern int fontPixelHeight;      // the current font's character height; 0 before the first
+extern std::uint32_t fontBase; // first display list of the current font; 0 before the first
+extern int fontPixelHeight;    // the current font's character height; 0 before the first
 
 void buildSmallFont();
 void buildLargeFont();

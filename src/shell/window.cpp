@@ -9,8 +9,8 @@ namespace {
 
 constexpr const char* ErrorCaption = "ERROR";
 constexpr const char* ShutdownErrorCaption = "SHUTDOWN ERROR";
-constexpr const char* FullscreenQuestion =
-    "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?";
+constexpr const char* FullscreenQuestion = "The Requested Fullscreen Mode Is Not Supported "
+                                           "By\nYour Video Card. Use Windowed Mode Instead?";
 
 // What the window code holds between openWindow and closeWindow.
 bool windowClassRegistered = false;
@@ -58,10 +58,9 @@ int openWindow(const char* title, int width, int height, int bits, bool fullscre
     if (fullscreen) {
         if (platform::enterFullscreenMode(width, height)) {
             platform::showCursor(false);
-        } else if (platform::showMessageBox(FullscreenQuestion, "Ravu GL",
-                                            platform::MessageBoxButtons::YesNo,
-                                            platform::MessageBoxIcon::Exclamation) ==
-                   platform::MessageBoxAnswer::Yes) {
+        } else if (platform::showMessageBox(
+                       FullscreenQuestion, "Ravu GL", platform::MessageBoxButtons::YesNo,
+                       platform::MessageBoxIcon::Exclamation) == platform::MessageBoxAnswer::Yes) {
             fullscreen = false;
         } else {
             platform::showMessageBox("Program Will Now Close.", ErrorCaption,

@@ -66,13 +66,13 @@ std::string stepName(const ::testing::TestParamInfo<FailingStep>& info) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryStepAfterTheWindowExists, OpenWindowFailureTest,
-    ::testing::Values(FailingStep{WindowStep::CreateWindow, "Window Creation Error."},
-                      FailingStep{WindowStep::DeviceContext, "Can't Create A GL Device Context."},
-                      FailingStep{WindowStep::ChoosePixelFormat, "Can't Find A Suitable PixelFormat."},
-                      FailingStep{WindowStep::SetPixelFormat, "Can't Set The PixelFormat."},
-                      FailingStep{WindowStep::CreateContext, "Can't Create A GL Rendering Context."},
-                      FailingStep{WindowStep::MakeCurrent,
-                                  "Can't Activate The GL Rendering Context."}),
+    ::testing::Values(
+        FailingStep{WindowStep::CreateWindow, "Window Creation Error."},
+        FailingStep{WindowStep::DeviceContext, "Can't Create A GL Device Context."},
+        FailingStep{WindowStep::ChoosePixelFormat, "Can't Find A Suitable PixelFormat."},
+        FailingStep{WindowStep::SetPixelFormat, "Can't Set The PixelFormat."},
+        FailingStep{WindowStep::CreateContext, "Can't Create A GL Rendering Context."},
+        FailingStep{WindowStep::MakeCurrent, "Can't Activate The GL Rendering Context."}),
     stepName);
 
 TEST(OpenWindowTest, AFailedClassRegistrationHasNothingToTearDown) {

@@ -78,8 +78,16 @@ TEST_F(ProgressFileTest, OnlyTheFirstTokenCountsAndTheFirstWriteLeavesOneDigit) 
 }
 
 TEST_F(ProgressFileTest, InvalidContentIsQuietlyRepairedToOne) {
-    const std::string invalid[] = {"03", "6", "", "1x", "0", "12", "1.0", std::string("\0\0", 2),
-                                   std::string(1 << 20, '2'), std::string(100, ' ') + "3"};
+    const std::string invalid[] = {"03",
+                                   "6",
+                                   "",
+                                   "1x",
+                                   "0",
+                                   "12",
+                                   "1.0",
+                                   std::string("\0\0", 2),
+                                   std::string(1 << 20, '2'),
+                                   std::string(100, ' ') + "3"};
     for (const std::string& content : invalid) {
         writeFile(content);
         std::strcpy(Progress, "0");
