@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "layout/layout.h"
 #include "screens/screens.h"
 
 // ---- world.cpp -------------------------------------------------------------------------------
