@@ -230,7 +230,10 @@ bool makeContactSheet(const std::filesystem::path& dataDir, const std::filesyste
         drawShown(cr, shown(shelf, layout::weightPictures[weight]), 1.0,
                   Rect{x, blocksTop, 3.0 * layout::blockWidth, 3.0 * layout::blockHeight});
     }
-    caption(cr, "Kuvat/Objektit/1.jpg .. 10.jpg", margin, blocksTop + 137.0);
+    caption(cr,
+            std::string(layout::underDataFolder(layout::weightPictures[1])) + " .. " +
+                std::string(layout::fileName(layout::weightPictures[10])),
+            margin, blocksTop + 137.0);
     const Rect ballArea{margin + 1000.0, blocksTop + 70.0, 2.0 * ball.width, 2.0 * ball.height};
     drawCheckerboard(cr, ballArea);
     drawShown(cr, shown(shelf, layout::ballPicture), 1.0, ballArea);
