@@ -22,7 +22,7 @@ log() { echo "run_benchmarks: $*" >&2; }
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTOLVAR_BENCHMARKS=ON >&2
 fi
-if grep -q '^TOLVAR_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" ||
+if grep -Eqi '^TOLVAR_SANITIZE:[A-Z]+=(ON|TRUE|YES|1|address|thread)$' "$build/CMakeCache.txt" ||
   grep -q '^TOLVAR_BENCHMARKS:BOOL=OFF' "$build/CMakeCache.txt"; then
   log "$build has the sanitizers on or the benchmarks off; give a Release build directory"
   exit 2

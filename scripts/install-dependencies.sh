@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # toolchain
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config clang-format
   # the game
   libsdl2-dev libx11-dev libopenmpt-dev libdevil-dev libfreetype-dev libfontconfig-dev libgl-dev
   libgl1-mesa-dri libegl1 libegl-mesa0 fonts-liberation2 zenity

@@ -27,8 +27,8 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVAR_SANITIZE=ON \
     -DTOLVAR_TESTS=OFF -DTOLVAR_BENCHMARKS=OFF >&2
 fi
-grep -q '^TOLVAR_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" || {
-  log "$build is not a sanitizer build (TOLVAR_SANITIZE=ON)"
+grep -Eqi '^TOLVAR_SANITIZE:[A-Z]+=(ON|TRUE|YES|1|address)$' "$build/CMakeCache.txt" || {
+  log "$build is not an AddressSanitizer build (TOLVAR_SANITIZE=ON)"
   exit 2
 }
 cmake --build "$build" -j2 --target tolvar >&2

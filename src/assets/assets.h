@@ -1,22 +1,20 @@
 // Assets and persistence: the pictures as textures, the progress file and the music tracks.
 #pragma once
 
+#include "layout/layout.h"
 #include "platform/platform.h"
 
 // ---- music.cpp -------------------------------------------------------------------------------
 
-constexpr const char* menuTrack = "Data/Musat/menumusa.it";
-constexpr const char* levelTrack[6] = {
-    nullptr, // levels count from 1
-    "Data/Musat/Execute.it", "Data/Musat/NOONE.it", "Data/Musat/67.it",
-    "Data/Musat/LAST.it",    "Data/Musat/BLACKSMI.it",
-};
+using layout::levelTrack; // by level, from 1
+using layout::menuTrack;
 
 constexpr int MusicSampleRate = 32000;
 
 extern platform::SongHandle musicHandle; // the one song loaded now
 
-void changeMusic(const char* path); // stop, load, play; the same track starts again from its beginning
+void changeMusic(
+    const char* path); // stop, load, play; the same track starts again from its beginning
 
 // ---- textures.cpp ----------------------------------------------------------------------------
 
@@ -56,7 +54,7 @@ struct ProgressFileStream {
 extern ProgressFileStream ProgressFile;
 extern char Progress[2]; // the unlocked level, "1" to "5"; "0" until loadProgress
 
-void openProgressFile(); // what happens before the game starts; again in tests
-void loadProgress();     // reads, and where needed repairs, Data.dat; may set quitRequested
+void openProgressFile();        // what happens before the game starts; again in tests
+void loadProgress();            // reads, and where needed repairs, Data.dat; may set quitRequested
 void recordProgress(int level); // raises the unlocked level to `level`, never lowers it
-int unlockedLevel();     // 1 to 5 once loaded; 0 before
+int unlockedLevel();            // 1 to 5 once loaded; 0 before

@@ -13,11 +13,11 @@ void dealLevel(int level) {
         block.y = -100.0f;
         block.texture = &weightTextures[block.weight];
         block.landed = 0;
-        block.x = std::rand() % 2 == 0 ? LeftColumnX : RightColumnX;
+        block.x = std::rand() % 2 == 0 ? layout::leftColumnX : layout::rightColumnX;
         block.speed = 4.0f;
     }
     // Records past the level's count keep whatever they hold; no scan of this level visits them.
-    stackTop = 768.0f;
+    stackTop = static_cast<float>(layout::screenHeight); // the bottom of the screen
     allowedImbalance = params.allowedImbalance;
     blocksLeft = params.blockCount;
     board.angle = 0.0f;

@@ -4,18 +4,16 @@
 
 #include <cstdint>
 
+#include "layout/layout.h"
 #include "screens/screens.h"
 
 // ---- world.cpp -------------------------------------------------------------------------------
 
 constexpr int BlockRecordCount = 31; // one more than the longest level
-constexpr float LeftColumnX = 220.0f;
-constexpr float RightColumnX = 550.0f;
-constexpr float BlockHeight = 40.0f;
 
 struct Block {
-    float width = 25.0f;
-    float height = BlockHeight;
+    float width = layout::blockWidth;
+    float height = layout::blockHeight;
     float x = 380.0f; // in neither column until dealt
     float y = -50.0f;
     float speed = 2.0f;
@@ -26,8 +24,8 @@ struct Block {
 
 struct Board {
     float angle = 0.0f; // degrees; positive when the right side is heavier
-    float x = 395.0f;
-    float y = 695.0f;
+    float x = layout::boardX;
+    float y = layout::boardY;
 };
 
 extern Block blocks[BlockRecordCount];
@@ -59,25 +57,6 @@ constexpr LevelParams levelTable[5] = {
     {Level5Play, Credits, 30, 5, 3, "Level 5"},
 };
 
-// The three buttons beside a level, x 891 to 944 and y as listed, both inclusive.
-struct LevelButtons {
-    ClickRect mainMenu;
-    ClickRect startOver;
-    ClickRect levelSelect;
-};
-
-constexpr ClickRect levelButton(int firstY, int lastY) {
-    return {890, firstY - 1, 945, lastY + 1};
-}
-
-constexpr LevelButtons levelButtons[5] = {
-    {levelButton(596, 624), levelButton(531, 559), levelButton(563, 591)},
-    {levelButton(581, 609), levelButton(511, 539), levelButton(546, 574)},
-    {levelButton(566, 589), levelButton(501, 524), levelButton(533, 556)},
-    {levelButton(561, 589), levelButton(501, 524), levelButton(531, 554)},
-    {levelButton(601, 629), levelButton(541, 564), levelButton(571, 594)},
-};
-
 constexpr const LevelParams& levelParams(int level) {
     return levelTable[level - 1];
 }
@@ -90,8 +69,8 @@ void setupLevel1(); // the frame of Level1Setup: music, deal, then level 1's fir
 // ---- level_scene.cpp -------------------------------------------------------------------------
 
 void drawLevelScene(int level);
-void drawBallQuad();  // 100 by 100 under the board, centred at (400, 735)
-void drawBoardQuad(); // 400 by 15 about the current origin, level
+void drawBallQuad();  // at layout::ballQuad, under the board
+void drawBoardQuad(); // at layout::boardQuad about the current origin, level
 
 // ---- play_rules.cpp --------------------------------------------------------------------------
 

@@ -11,18 +11,9 @@ constexpr int CountdownStepMilliseconds = 1000;
 void drawCompletionBox() {
     glLoadIdentity();
     glBindTexture(GL_TEXTURE_2D, boxTexture);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, HiddenPictureRows);
-    glVertex3f(150.0f, 450.0f, 0.0f);
-    glTexCoord2f(1.0f, HiddenPictureRows);
-    glVertex3f(650.0f, 450.0f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(650.0f, 350.0f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(150.0f, 350.0f, 0.0f);
-    glEnd();
+    drawTexturedQuad(layout::completionBoxQuad, HiddenPictureRows);
     // The text takes the current colour alone (drawText draws it with no picture bound).
-    glRasterPos2f(200.0f, 400.0f);
+    glRasterPos2f(layout::completionText.x, layout::completionText.baseline);
     drawText("Completed! Next level begins... Ready? %d", countdown);
 }
 

@@ -9,13 +9,13 @@ namespace {
 void drawHud(int level) {
     // The glyphs take the current colour alone (drawText draws them with no picture bound):
     // white in levels 1 to 4, the black that level 5 sets.
-    glRasterPos2f(890.0f, 50.0f);
+    glRasterPos2f(layout::hudLevelLabel.x, layout::hudLevelLabel.baseline);
     drawText("%s", levelParams(level).label);
-    glRasterPos2f(883.0f, 150.0f);
+    glRasterPos2f(layout::hudBalance.x, layout::hudBalance.baseline);
     drawText("Balance");
-    glRasterPos2f(855.0f, 165.0f);
+    glRasterPos2f(layout::hudDifferential.x, layout::hudDifferential.baseline);
     drawText("differential: %i", allowedImbalance);
-    glRasterPos2f(855.0f, 200.0f);
+    glRasterPos2f(layout::hudBlocksLeft.x, layout::hudBlocksLeft.baseline);
     drawText("Blocks left: %i", blocksLeft);
 }
 
@@ -23,46 +23,19 @@ void drawBlock(const Block& block) {
     glBindTexture(GL_TEXTURE_2D, block.texture != nullptr ? *block.texture : 0);
     glLoadIdentity();
     glTranslatef(block.x, block.y, 0.0f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(0.0f, block.height, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(block.width, block.height, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(block.width, 0.0f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glEnd();
+    drawTexturedQuad({0.0f, 0.0f, block.width, block.height}, 0.0f);
 }
 
 } // namespace
 
 void drawBallQuad() {
     glBindTexture(GL_TEXTURE_2D, ballTexture);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(350.0f, 785.0f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(450.0f, 785.0f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(450.0f, 685.0f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(350.0f, 685.0f, 0.0f);
-    glEnd();
+    drawTexturedQuad(layout::ballQuad, 0.0f);
 }
 
 void drawBoardQuad() {
     glBindTexture(GL_TEXTURE_2D, boardTexture);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, HiddenPictureRows);
-    glVertex3f(-200.0f, 7.5f, 0.0f);
-    glTexCoord2f(1.0f, HiddenPictureRows);
-    glVertex3f(200.0f, 7.5f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(200.0f, -7.5f, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-200.0f, -7.5f, 0.0f);
-    glEnd();
+    drawTexturedQuad(layout::boardQuad, HiddenPictureRows);
 }
 
 void drawLevelScene(int level) {

@@ -19,7 +19,7 @@ bool inColumn(const Block& block, float columnX) {
 }
 
 void applyLevelButtons(int level) {
-    const LevelButtons& buttons = levelButtons[level - 1];
+    const layout::LevelButtons& buttons = layout::levelButtons[level - 1];
     if (clickedIn(buttons.mainMenu)) {
         GameState = MainMenu;
         changeMusic(menuTrack);
@@ -49,7 +49,7 @@ void scanStacks(Block& falling, int blockCount) {
     for (int k = 0; k < blockCount; ++k) {
         const Block& other = blocks[k];
         if (other.landed == 1 && other.x == falling.x &&
-            static_cast<double>(falling.y) + BlockHeight > other.y) {
+            static_cast<double>(falling.y) + layout::blockHeight > other.y) {
             falling.landed = 1;
         }
         if (other.landed == 1 && other.y < highestTop) {
@@ -60,12 +60,12 @@ void scanStacks(Block& falling, int blockCount) {
 }
 
 void steer(Block& falling) {
-    if (static_cast<double>(falling.y) + BlockHeight < stackTop) {
+    if (static_cast<double>(falling.y) + layout::blockHeight < stackTop) {
         if (KeyState[VK_LEFT]) {
-            falling.x = LeftColumnX;
+            falling.x = layout::leftColumnX;
         }
         if (KeyState[VK_RIGHT]) {
-            falling.x = RightColumnX;
+            falling.x = layout::rightColumnX;
         }
     }
 }
@@ -73,18 +73,18 @@ void steer(Block& falling) {
 // The board's surface under each column follows its angle, 3 pixels per degree.
 void landOnBoard(Block& falling) {
     const double bottomLine = static_cast<double>(falling.y) + 50.0;
-    if (inColumn(falling, LeftColumnX) && board.y - 3.0 * board.angle < bottomLine) {
+    if (inColumn(falling, layout::leftColumnX) && board.y - 3.0 * board.angle < bottomLine) {
         falling.landed = 1;
     }
-    if (inColumn(falling, RightColumnX) && board.y + 3.0 * board.angle < bottomLine) {
+    if (inColumn(falling, layout::rightColumnX) && board.y + 3.0 * board.angle < bottomLine) {
         falling.landed = 1;
     }
 }
 
 void weigh(const Block& falling) {
-    if (inColumn(falling, LeftColumnX) && falling.landed == 1) {
+    if (inColumn(falling, layout::leftColumnX) && falling.landed == 1) {
         leftWeight += falling.weight;
-    } else if (inColumn(falling, RightColumnX) && falling.landed == 1) {
+    } else if (inColumn(falling, layout::rightColumnX) && falling.landed == 1) {
         rightWeight += falling.weight;
     }
 }

@@ -88,8 +88,9 @@ std::int16_t saturated(int value) {
     return static_cast<std::int16_t>(value);
 }
 
-// Renders frames of a song and adds them to `out`; at the song's end it stops and counts as
-// finished. Returns the frames rendered.
+// Renders frames of a song into `out`: added to what is there when `add` is set (the mix), written
+// over it otherwise. At the song's end it stops and counts as finished. Returns the frames
+// rendered.
 int renderInto(SongSlot& song, int sampleRate, std::int16_t* out, int frames, bool add) {
     int done = 0;
     while (done < frames) {

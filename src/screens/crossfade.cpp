@@ -32,34 +32,37 @@ void endLayer() {
     glEnable(GL_DEPTH_TEST);
 }
 
-} // namespace
-
-// Both fades end early once the game is being ended by a signal, which must not wait for them.
-void Crossfade(unsigned int outgoing, unsigned int incoming) {
+// One fade: passes until the incoming layers are opaque, each pass timed, cleared, drawn by
+// `drawLayers` and shown. It ends early once the game is being ended by a signal, which must not
+// wait for it.
+template <typename DrawLayers> void runFade(DrawLayers drawLayers) {
     fadeOut = 1.0f;
     fadeIn = 0.0f;
     do {
         updateFrameTimer();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
+        drawLayers();
+        advanceFade();
+        platform::swapBuffers();
+    } while (fadeIn < 1.0f && !platform::terminationRequested());
+}
+
+} // namespace
+
+void Crossfade(unsigned int outgoing, unsigned int incoming) {
+    runFade([outgoing, incoming] {
         // Incoming first, outgoing over it, both added onto black under the blend function that
         // is in force (source alpha, one): the picture moves linearly from one to the other.
         drawFadingPicture(incoming, fadeIn);
         endLayer();
         drawFadingPicture(outgoing, fadeOut);
         endLayer();
-        advanceFade();
-        platform::swapBuffers();
-    } while (fadeIn < 1.0f && !platform::terminationRequested());
+    });
 }
 
 void LevelCrossfade(unsigned int outgoing, int level) {
-    fadeOut = 1.0f;
-    fadeIn = 0.0f;
-    do {
-        updateFrameTimer();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity();
+    runFade([outgoing, level] {
         drawFadingPicture(levelBackground[level], fadeIn);
         // The ball at full strength, by its own alpha.
         glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -72,7 +75,5 @@ void LevelCrossfade(unsigned int outgoing, int level) {
         glTranslatef(board.x, board.y, 0.0f);
         drawBoardQuad();
         endLayer();
-        advanceFade();
-        platform::swapBuffers();
-    } while (fadeIn < 1.0f && !platform::terminationRequested());
+    });
 }

@@ -7,19 +7,6 @@
 
 namespace {
 
-constexpr ClickRect levelSelectBack = {20, 700, 170, 745};
-
-// Each label's raster position is the left end of its baseline; its rectangle covers the 25
-// pixels above that baseline.
-constexpr float labelX = 410.0f;
-constexpr float labelBaseline(int level) {
-    return 350.0f + 60.0f * static_cast<float>(level - 1);
-}
-constexpr ClickRect labelRect(int level) {
-    return {410, static_cast<int>(labelBaseline(level)) - 25, 560,
-            static_cast<int>(labelBaseline(level))};
-}
-
 bool levelUnlocked(int level) {
     return unlockedLevel() >= level;
 }
@@ -34,7 +21,7 @@ void drawLevelSelect() {
         }
         // Set before the raster position, so the raster colour is white.
         glColor3f(1.0f, 1.0f, 1.0f);
-        glRasterPos2f(labelX, labelBaseline(level));
+        glRasterPos2f(layout::levelLabelX, layout::levelLabelBaseline(level));
         drawText("%s", levelParams(level).label);
     }
 }
@@ -42,19 +29,19 @@ void drawLevelSelect() {
 void levelSelectFrame() {
     drawLevelSelect();
     platform::swapBuffers();
-    if (clickedIn(levelSelectBack)) {
+    if (clickedIn(layout::levelSelectBack)) {
         GameState = PlayMenu;
         buildSmallFont();
         Crossfade(levelSelectTexture, playMenuTexture);
     }
-    if (levelUnlocked(1) && clickedIn(labelRect(1))) {
+    if (levelUnlocked(1) && clickedIn(layout::levelLabelRect(1))) {
         GameState = Level1Setup;
         buildSmallFont();
         // Level 1 is dealt, with its music, by its setup frame.
         Crossfade(levelSelectTexture, levelBackground[1]);
     }
     for (int level = 2; level <= 5; ++level) {
-        if (levelUnlocked(level) && clickedIn(labelRect(level))) {
+        if (levelUnlocked(level) && clickedIn(layout::levelLabelRect(level))) {
             GameState = levelParams(level).playState;
             changeMusic(levelTrack[level]);
             dealLevel(level);

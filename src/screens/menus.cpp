@@ -9,14 +9,6 @@ namespace {
 
 constexpr int LogoHoldMilliseconds = 3000;
 
-constexpr ClickRect mainMenuPlay = {440, 390, 530, 430};
-constexpr ClickRect mainMenuHelp = {440, 440, 530, 480};
-constexpr ClickRect mainMenuQuit = {440, 490, 530, 530};
-
-constexpr ClickRect playMenuBack = {400, 475, 590, 505};
-constexpr ClickRect playMenuLevelSelect = {400, 440, 590, 470};
-constexpr ClickRect playMenuNewGame = {410, 405, 580, 435};
-
 // The menu and the play menu fade in once each time they are reached through fadePending.
 void drawMenuPicture(unsigned int previous, unsigned int picture) {
     if (fadePending) {
@@ -53,15 +45,15 @@ void logoFrame() {
 void mainMenuFrame() {
     drawMainMenu();
     platform::swapBuffers();
-    if (clickedIn(mainMenuPlay)) {
+    if (clickedIn(layout::mainMenuPlay)) {
         GameState = PlayMenu;
         fadePending = true; // the play menu's first frame fades in from the menu
     }
-    if (clickedIn(mainMenuHelp)) {
+    if (clickedIn(layout::mainMenuHelp)) {
         GameState = Help;
         Crossfade(menuTexture, helpTexture);
     }
-    if (clickedIn(mainMenuQuit)) {
+    if (clickedIn(layout::mainMenuQuit)) {
         quitRequested = true;
     }
 }
@@ -69,16 +61,16 @@ void mainMenuFrame() {
 void playMenuFrame() {
     drawPlayMenu();
     platform::swapBuffers();
-    if (clickedIn(playMenuBack)) {
+    if (clickedIn(layout::playMenuBack)) {
         GameState = MainMenu;
         Crossfade(playMenuTexture, menuTexture);
     }
-    if (clickedIn(playMenuLevelSelect)) {
+    if (clickedIn(layout::playMenuLevelSelect)) {
         GameState = LevelSelect;
         buildLargeFont();
         Crossfade(playMenuTexture, levelSelectTexture);
     }
-    if (clickedIn(playMenuNewGame)) {
+    if (clickedIn(layout::playMenuNewGame)) {
         GameState = Level1Setup;
         // Level 1's music starts with its setup frame, after the fade.
         LevelCrossfade(playMenuTexture, 1);

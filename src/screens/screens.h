@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "layout/layout.h"
+
 // ---- frame_dispatcher.cpp --------------------------------------------------------------------
 
 enum GameStateValue : std::uint32_t {
@@ -32,20 +34,18 @@ int FrameDispatcher(); // one frame of the current state; always 0
 
 // ---- picture.cpp -----------------------------------------------------------------------------
 
-constexpr float HiddenPictureRows = 0.255f; // the bottom rows of a full-screen picture never shown
+// The texture row at the bottom edge of a quad that hides its picture's bottom rows.
+constexpr float HiddenPictureRows = static_cast<float>(layout::hiddenPictureRows);
 
-void FullscreenQuad();                 // a quad over the whole drawing space at z = 0
+// The bound picture on a quad at z = 0, upright, its texture rows from `bottomRow` (at the
+// quad's bottom edge) to 1 (at its top edge).
+void drawTexturedQuad(const layout::QuadPlace& place, float bottomRow);
+void FullscreenQuad();                  // a quad over the whole drawing space, bottom rows hidden
 void drawPicture(unsigned int texture); // clear, identity, the picture over the whole space
 
 // ---- click_rect.cpp --------------------------------------------------------------------------
 
-// A click rectangle in drawing-space units; every bound is exclusive.
-struct ClickRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
+using layout::ClickRect;
 
 bool clickedIn(const ClickRect& rect); // a click this frame, strictly inside the rectangle
 

@@ -19,22 +19,16 @@ using render::Colour;
 using render::Screenshot;
 
 const Colour BackgroundColour{100, 100, 100};
-const Colour CornerColour{255, 255, 255};
 const Colour BoardColour{200, 40, 160};
 const Colour BallColour{0, 255, 0};
 
-// Level backgrounds of one grey with white 8 by 8 corners (whole blocks of the JPEG, so they
-// stay exact): the HUD takes its colour from the background's corner texel.
+// Level backgrounds of one grey: text that took any of its colour from the picture would come
+// out grey, not white or black.
 void writeLevelBackgrounds() {
     for (int level = 1; level <= 5; ++level) {
         const std::string path = "Data/Kuvat/Taustat/runtausta" + std::to_string(level) + ".jpg";
         render::writeJpegPicture(path, 256, 256, [](cairo_t* context, int width, int height) {
             render::paintSolid(context, BackgroundColour, 0, 0, width, height);
-            for (const double left : {0.0, width - 8.0}) {
-                for (const double top : {0.0, height - 8.0}) {
-                    render::paintSolid(context, CornerColour, left, top, 8, 8);
-                }
-            }
         });
     }
 }
@@ -181,7 +175,7 @@ TEST_F(LevelSceneTest, TheBallIsBlendedByItsAlpha) {
 // The four HUD lines of a level at the start, as the bitmap font draws them alone in white on
 // black: their lit pixels inside the HUD's part of the screen.
 constexpr int HudLeft = 840;
-constexpr int HudTop = 36; // below the white corner
+constexpr int HudTop = 36; // above the first line's glyphs
 constexpr int HudRight = render::ScreenWidth;
 constexpr int HudBottom = 215;
 

@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "support/columns.h"
 #include "support/game_fixture.h"
 
 namespace {
@@ -44,8 +45,8 @@ TEST_F(DealTest, TwoDrawsPerBlockWeightFirstThenColumn) {
         const int next = std::rand();
         for (int i = 0; i < levelParams(level).blockCount; ++i) {
             const int weightDraw = draws[2 * i];
-            const int expectedWeight = i == 0 ? 3 + weightDraw % levelParams(level).firstWeightSpan
-                                              : 1 + weightDraw % 10;
+            const int expectedWeight =
+                i == 0 ? 3 + weightDraw % levelParams(level).firstWeightSpan : 1 + weightDraw % 10;
             EXPECT_EQ(blocks[i].weight, expectedWeight);
             EXPECT_EQ(blocks[i].x, draws[2 * i + 1] % 2 == 0 ? LeftColumnX : RightColumnX);
         }

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "support/columns.h"
 #include "support/game_fixture.h"
 
 namespace {

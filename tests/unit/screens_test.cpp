@@ -50,8 +50,8 @@ TEST_F(ScreensTest, TheFirstMainMenuFrameFadesInFromTheLogoAndLaterOnesDoNot) {
 }
 
 TEST_F(ScreensTest, MainMenuRectanglesHaveExclusiveBounds) {
-    const ClickPoint misses[] = {{440, 410}, {530, 410}, {485, 390}, {485, 430}, {485, 435},
-                                 {485, 485}, {439, 500}, {485, 530}};
+    const ClickPoint misses[] = {{440, 410}, {530, 410}, {485, 390}, {485, 430},
+                                 {485, 435}, {485, 485}, {439, 500}, {485, 530}};
     for (const ClickPoint& miss : misses) {
         showScreen(MainMenu);
         frameWithClick(miss.x, miss.y);
@@ -91,8 +91,8 @@ TEST_F(ScreensTest, PlayMenuRectangles) {
     EXPECT_EQ(GameState, Level1Setup);
     EXPECT_EQ(scripted::countCalls("loadSong"), 0); // level 1's track comes with its setup
     // Between New game and Level select, and the edges of New game, do nothing.
-    for (const ClickPoint miss : {ClickPoint{410, 420}, ClickPoint{580, 420}, ClickPoint{500, 437},
-                                  ClickPoint{500, 472}}) {
+    for (const ClickPoint miss :
+         {ClickPoint{410, 420}, ClickPoint{580, 420}, ClickPoint{500, 437}, ClickPoint{500, 472}}) {
         showScreen(PlayMenu);
         frameWithClick(miss.x, miss.y);
         EXPECT_EQ(GameState, PlayMenu) << miss.x << "," << miss.y;
@@ -173,16 +173,16 @@ TEST_F(LevelSelectTest, OnlyUnlockedLevelsStart) {
             enterWithProgress(c.progress);
             frameWithClick(480, 340 + 60 * (level - 1));
             const std::uint32_t expected = level > c.highestWorking ? LevelSelect
-                                           : level == 1            ? Level1Setup
-                                                                   : levelParams(level).playState;
+                                           : level == 1             ? Level1Setup
+                                                                    : levelParams(level).playState;
             EXPECT_EQ(GameState, expected) << "progress " << c.progress << " level " << level;
         }
     }
 }
 
 TEST_F(LevelSelectTest, TheBaselineAndTheLeftEdgeAreOutside) {
-    for (const ClickPoint miss : {ClickPoint{480, 350}, ClickPoint{410, 340}, ClickPoint{560, 340},
-                                  ClickPoint{480, 325}}) {
+    for (const ClickPoint miss :
+         {ClickPoint{480, 350}, ClickPoint{410, 340}, ClickPoint{560, 340}, ClickPoint{480, 325}}) {
         enterWithProgress("5");
         frameWithClick(miss.x, miss.y);
         EXPECT_EQ(GameState, LevelSelect) << miss.x << "," << miss.y;

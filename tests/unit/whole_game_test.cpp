@@ -16,6 +16,7 @@
 #include "game/game.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
+#include "support/columns.h"
 #include "support/scripted_platform.h"
 
 namespace {

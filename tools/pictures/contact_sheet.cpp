@@ -7,6 +7,8 @@
 #include "screen_space.h"
 #include "text.h"
 
+#include "layout/layout.h"
+
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -49,23 +51,6 @@ SurfaceHandle toSurface(const DecodedPicture& picture) {
     return surface;
 }
 
-// The colour the game's text takes over a picture: the average of its four corners.
-Colour cornerTint(const DecodedPicture& picture) {
-    double sum[3] = {0.0, 0.0, 0.0};
-    for (int y : {0, picture.height - 1}) {
-        for (int x : {0, picture.width - 1}) {
-            for (int c = 0; c < 3; ++c) {
-                sum[c] += picture.at(x, y)[c];
-            }
-        }
-    }
-    return Colour{sum[0] / 1020.0, sum[1] / 1020.0, sum[2] / 1020.0, 1.0};
-}
-
-Colour times(Colour a, Colour b) {
-    return Colour{a.r * b.r, a.g * b.g, a.b * b.b, a.a};
-}
-
 // Draws the part of a picture the game shows (rows from the top down to shownFraction) into
 // target, stretched, as a textured quad does.
 void drawShown(cairo_t* cr, const LoadedPicture& picture, double shownFraction, Rect target) {
@@ -78,6 +63,16 @@ void drawShown(cairo_t* cr, const LoadedPicture& picture, double shownFraction, 
     cairo_rectangle(cr, 0.0, 0.0, picture.decoded.width, picture.decoded.height * shownFraction);
     cairo_fill(cr);
     cairo_restore(cr);
+}
+
+// The loaded picture at one of the game's paths.
+const LoadedPicture& shown(const PictureShelf& shelf, const char* gamePath) {
+    return shelf.find(layout::underDataFolder(gamePath))->second;
+}
+
+void drawTextAt(cairo_t* cr, std::string_view text, const Font& font, Colour colour,
+                layout::TextPlace place) {
+    drawTextLine(cr, text, font, colour, place.x, place.baseline, Align::Left);
 }
 
 void caption(cairo_t* cr, std::string_view text, double x, double baseline) {
@@ -96,55 +91,53 @@ struct PlayFrame {
 };
 
 void drawPlayFrame(cairo_t* cr, const PictureShelf& shelf, const PlayFrame& frame) {
-    const std::string background = "Kuvat/Taustat/runtausta" + std::to_string(frame.level) + ".jpg";
-    const LoadedPicture& scene = shelf.find(background)->second;
-    drawShown(cr, scene, partlyShownFraction, Rect{0.0, 0.0, screenWidth, screenHeight});
+    drawShown(cr, shown(shelf, layout::levelBackgroundPictures[frame.level]), partlyShownFraction,
+              Rect{0.0, 0.0, screenWidth, screenHeight});
 
-    const Colour hudColour = frame.level == 5 ? hexColour(0x000000) : hexColour(0xFFFFFF);
-    const Colour hud = times(hudColour, cornerTint(scene.decoded));
+    // The game's text is plain: white, but for the black HUD of the last level.
+    const Colour hud = frame.level == 5 ? hexColour(0x000000) : hexColour(0xFFFFFF);
     const Font small{fonts::mono, 16.0, true};
     const int blocksLeft =
         10 + 5 * (frame.level - 1) - static_cast<int>(frame.left.size() + frame.right.size());
     char line[64];
     std::snprintf(line, sizeof line, "Level %d", frame.level);
-    drawTextLine(cr, line, small, hud, 890.0, 50.0, Align::Left);
-    drawTextLine(cr, "Balance", small, hud, 883.0, 150.0, Align::Left);
+    drawTextAt(cr, line, small, hud, layout::hudLevelLabel);
+    drawTextAt(cr, "Balance", small, hud, layout::hudBalance);
     std::snprintf(line, sizeof line, "differential: %d", 10 - frame.level);
-    drawTextLine(cr, line, small, hud, 855.0, 165.0, Align::Left);
+    drawTextAt(cr, line, small, hud, layout::hudDifferential);
     std::snprintf(line, sizeof line, "Blocks left: %d", frame.completionBox ? 0 : blocksLeft);
-    drawTextLine(cr, line, small, hud, 855.0, 200.0, Align::Left);
+    drawTextAt(cr, line, small, hud, layout::hudBlocksLeft);
 
-    drawShown(cr, shelf.find("Kuvat/Objektit/Pallo.png")->second, 1.0,
-              Rect{350.0, 685.0, 100.0, 100.0});
+    drawShown(cr, shown(shelf, layout::ballPicture), 1.0, onScreen(layout::ballQuad));
     cairo_save(cr);
-    cairo_translate(cr, 395.0, 695.0);
+    cairo_translate(cr, layout::boardX, layout::boardY);
     cairo_rotate(cr, frame.angle * std::numbers::pi / 180.0);
-    drawShown(cr, shelf.find("Kuvat/Objektit/lauta.jpg")->second, partlyShownFraction,
-              Rect{-200.0, -7.5, 400.0, 15.0});
+    drawShown(cr, shown(shelf, layout::boardPicture), partlyShownFraction,
+              onScreen(layout::boardQuad));
     cairo_restore(cr);
 
     // Stacks stand upright on the tilted board's surface, as the game keeps them.
     const double slope = std::tan(frame.angle * std::numbers::pi / 180.0);
     const auto drawStack = [&](const std::vector<int>& weights, double x) {
-        double top = 687.5 + (x + 12.5 - 395.0) * slope;
+        const double boardTop = static_cast<double>(layout::boardY) + layout::boardQuad.top;
+        double top = boardTop + (x + layout::blockWidth / 2.0 - layout::boardX) * slope;
         for (int weight : weights) {
-            top -= 40.0;
-            const std::string path = "Kuvat/Objektit/" + std::to_string(weight) + ".jpg";
-            drawShown(cr, shelf.find(path)->second, 1.0, Rect{x, top, 25.0, 40.0});
+            top -= layout::blockHeight;
+            drawShown(cr, shown(shelf, layout::weightPictures[weight]), 1.0,
+                      Rect{x, top, layout::blockWidth, layout::blockHeight});
         }
     };
-    drawStack(frame.left, 220.0);
-    drawStack(frame.right, 550.0);
+    drawStack(frame.left, layout::leftColumnX);
+    drawStack(frame.right, layout::rightColumnX);
     if (frame.fallingWeight > 0) {
-        const std::string path = "Kuvat/Objektit/" + std::to_string(frame.fallingWeight) + ".jpg";
-        drawShown(cr, shelf.find(path)->second, 1.0, Rect{550.0, 120.0, 25.0, 40.0});
+        drawShown(cr, shown(shelf, layout::weightPictures[frame.fallingWeight]), 1.0,
+                  Rect{layout::rightColumnX, 120.0, layout::blockWidth, layout::blockHeight});
     }
     if (frame.completionBox) {
-        const LoadedPicture& box = shelf.find("Kuvat/Objektit/ihqbox.jpg")->second;
-        drawShown(cr, box, partlyShownFraction, Rect{150.0, 350.0, 500.0, 100.0});
-        drawTextLine(cr, "Completed! Next level begins... Ready? 5", small,
-                     times(hexColour(0xFFFFFF), cornerTint(box.decoded)), 200.0, 400.0,
-                     Align::Left);
+        drawShown(cr, shown(shelf, layout::completionBoxPicture), partlyShownFraction,
+                  onScreen(layout::completionBoxQuad));
+        drawTextAt(cr, "Completed! Next level begins... Ready? 5", small, hexColour(0xFFFFFF),
+                   layout::completionText);
     }
 }
 
@@ -219,23 +212,32 @@ bool makeContactSheet(const std::filesystem::path& dataDir, const std::filesyste
     drawTextLine(cr, "Objects enlarged (board and ball x2, blocks x3, box x1)",
                  Font{fonts::sans, 18.0, true}, hexColour(0x1B2838), margin, y + 22.0, Align::Left);
     y += 40.0;
-    drawShown(cr, shelf.find("Kuvat/Objektit/lauta.jpg")->second, partlyShownFraction,
-              Rect{margin, y, 800.0, 30.0});
-    caption(cr, "Kuvat/Objektit/lauta.jpg", margin, y + 47.0);
-    drawShown(cr, shelf.find("Kuvat/Objektit/ihqbox.jpg")->second, partlyShownFraction,
-              Rect{margin + 856.0, y, 500.0, 100.0});
-    caption(cr, "Kuvat/Objektit/ihqbox.jpg (1:1)", margin + 856.0, y + 117.0);
+    const Rect board = onScreen(layout::boardQuad);
+    const Rect box = onScreen(layout::completionBoxQuad);
+    const Rect ball = onScreen(layout::ballQuad);
+    const std::string_view boardPath = layout::underDataFolder(layout::boardPicture);
+    const std::string_view boxPath = layout::underDataFolder(layout::completionBoxPicture);
+    const std::string_view ballPath = layout::underDataFolder(layout::ballPicture);
+    drawShown(cr, shown(shelf, layout::boardPicture), partlyShownFraction,
+              Rect{margin, y, 2.0 * board.width, 2.0 * board.height});
+    caption(cr, boardPath, margin, y + 47.0);
+    drawShown(cr, shown(shelf, layout::completionBoxPicture), partlyShownFraction,
+              Rect{margin + 856.0, y, box.width, box.height});
+    caption(cr, std::string(boxPath) + " (1:1)", margin + 856.0, y + 117.0);
     const double blocksTop = y + 70.0;
     for (int weight = 1; weight <= 10; ++weight) {
         const double x = margin + (weight - 1) * 86.0;
-        drawShown(cr, shelf.find("Kuvat/Objektit/" + std::to_string(weight) + ".jpg")->second, 1.0,
-                  Rect{x, blocksTop, 75.0, 120.0});
+        drawShown(cr, shown(shelf, layout::weightPictures[weight]), 1.0,
+                  Rect{x, blocksTop, 3.0 * layout::blockWidth, 3.0 * layout::blockHeight});
     }
-    caption(cr, "Kuvat/Objektit/1.jpg .. 10.jpg", margin, blocksTop + 137.0);
-    const Rect ballArea{margin + 1000.0, blocksTop + 70.0, 200.0, 200.0};
+    caption(cr,
+            std::string(layout::underDataFolder(layout::weightPictures[1])) + " .. " +
+                std::string(layout::fileName(layout::weightPictures[10])),
+            margin, blocksTop + 137.0);
+    const Rect ballArea{margin + 1000.0, blocksTop + 70.0, 2.0 * ball.width, 2.0 * ball.height};
     drawCheckerboard(cr, ballArea);
-    drawShown(cr, shelf.find("Kuvat/Objektit/Pallo.png")->second, 1.0, ballArea);
-    caption(cr, "Kuvat/Objektit/Pallo.png (over a checkerboard)", ballArea.x,
+    drawShown(cr, shown(shelf, layout::ballPicture), 1.0, ballArea);
+    caption(cr, std::string(ballPath) + " (over a checkerboard)", ballArea.x,
             ballArea.bottom() + 17.0);
     y = ballArea.bottom() + 40.0;
 

@@ -1,6 +1,6 @@
 // One overview PNG of all 25 pictures read back from a data folder: the full-screen pictures as
 // the game shows them, the objects enlarged, and a few simulated frames of play with the HUD
-// text tinted the way the game tints it.
+// text drawn plain white or black, as the game draws it.
 #pragma once
 
 #include <filesystem>

@@ -1,6 +1,5 @@
 // The common look of the twelve full-screen pictures: a light mat round a rounded window in
-// which the scene is painted. The mat keeps every corner of the picture near white, which the
-// game relies on: it tints its text by the picture's corner texel.
+// which the scene is painted.
 #pragma once
 
 #include "canvas.h"

@@ -220,9 +220,11 @@ void drawBallSphere(cairo_t* cr, double centreX, double centreY, double radius) 
 
 void drawBalanceMotif(cairo_t* cr, const BalanceMotif& motif) {
     const double s = motif.scale;
-    const double ballRadius = 50.0 * s;
+    // Ball and board stand as in play, scaled.
+    const Rect ball = onScreen(layout::ballQuad);
+    const double ballRadius = ball.width / 2.0 * s;
     const double ballCentreY = motif.groundY - ballRadius;
-    const double boardCentreY = ballCentreY - 40.0 * s; // as in play: board 695, ball 735
+    const double boardCentreY = ballCentreY - (ball.centreY() - layout::boardY) * s;
 
     // Ground shadow under the ball.
     cairo_new_path(cr);

@@ -2,7 +2,6 @@
 // the same right-hand side bar: a panel under the HUD the game writes (white in levels 1 to 4,
 // black in level 5) and the three in-level buttons.
 #include "buttons.h"
-#include "click_areas.h"
 #include "framed_screen.h"
 #include "level_themes.h"
 #include "painters.h"
@@ -20,9 +19,6 @@ namespace {
 constexpr Rect hudPanel{843.0, 24.0, 200.0, 194.0};
 constexpr double hudCentreX = 935.0;
 constexpr double groundTop = 744.0;
-constexpr double leftColumnX = 220.0;
-constexpr double rightColumnX = 550.0;
-constexpr double columnWidth = 25.0;
 
 void paintMeadow(cairo_t* cr, const LevelTheme& theme) {
     paintSky(cr, {{0.0, theme.skyTop}, {600.0, theme.skyHorizon}});
@@ -105,7 +101,8 @@ void paintSnowfield(cairo_t* cr, const LevelTheme& theme) {
 void drawColumnLanes(cairo_t* cr, bool lightScene) {
     const Colour lane = lightScene ? hexColour(0x2E4052, 0.04) : hexColour(0xFFFFFF, 0.05);
     const Colour arrow = lightScene ? hexColour(0x2E4052, 0.3) : hexColour(0xFFFFFF, 0.35);
-    for (double x : {leftColumnX, rightColumnX}) {
+    constexpr double columnWidth = layout::blockWidth;
+    for (double x : {layout::leftColumnX, layout::rightColumnX}) {
         fillRoundedRectangle(cr, Rect{x - 6.0, 14.0, columnWidth + 12.0, 670.0}, 8.0, lane);
         const double mid = x + columnWidth / 2.0;
         cairo_new_path(cr);
@@ -130,7 +127,7 @@ void drawGround(cairo_t* cr, const LevelTheme& theme) {
     // The ball's shadow: the game draws the ball over the middle of it.
     cairo_new_path(cr);
     cairo_save(cr);
-    cairo_translate(cr, 400.0, groundTop + 6.0);
+    cairo_translate(cr, onScreen(layout::ballQuad).centreX(), groundTop + 6.0);
     cairo_scale(cr, 66.0, 8.0);
     cairo_arc(cr, 0.0, 0.0, 1.0, 0.0, 2.0 * std::numbers::pi);
     cairo_restore(cr);
@@ -164,8 +161,7 @@ void drawHudTab(cairo_t* cr, bool lightScene) {
 
 void drawLevelButtons(cairo_t* cr, int level, bool lightScene) {
     const PanelTone tone = lightScene ? PanelTone::Light : PanelTone::Dark;
-    const click_areas::LevelButtons& buttons =
-        click_areas::levelButtons[static_cast<std::size_t>(level - 1)];
+    const layout::LevelButtons& buttons = layout::levelButtons[level - 1];
     const Rect startOver = drawnArea(buttons.startOver);
     const Rect levelSelect = drawnArea(buttons.levelSelect);
     const Rect mainMenu = drawnArea(buttons.mainMenu);

@@ -1,7 +1,6 @@
 // The level-select screen. The game writes "Level 1" .. "Level 5" itself, in white, for the
 // levels that are unlocked; the picture gives those labels dark slots to sit in.
 #include "buttons.h"
-#include "click_areas.h"
 #include "framed_screen.h"
 #include "game_objects.h"
 #include "level_themes.h"
@@ -48,17 +47,17 @@ void paintLevelSelectScene(cairo_t* cr) {
     paintMenuScenery(cr);
     drawTitle(cr, "Choose a level", labelPanel.centreX(), 200.0, 72.0);
     drawCard(cr, labelPanel);
-    for (std::size_t row = 0; row < click_areas::levelLabelBaselines.size(); ++row) {
-        const double baseline = click_areas::levelLabelBaselines[row];
+    for (int level = 1; level <= 5; ++level) {
+        const double baseline = layout::levelLabelBaseline(level);
         // The label's glyphs stand about 27 pixels above and 8 below the baseline.
-        const Rect slot{click_areas::levelLabelX - 14.0, baseline - 36.0, 186.0, 48.0};
+        const Rect slot{layout::levelLabelX - 14.0, baseline - 36.0, 186.0, 48.0};
         fillRoundedRectangle(cr, slot, 9.0, hexColour(0x0E161F));
         cairo_new_path(cr);
         roundedRectanglePath(cr, slot.inset(0.75), 8.5);
         setSource(cr, hexColour(0x3A5266));
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
-        drawLevelBadge(cr, 360.0, baseline - 12.0, static_cast<int>(row) + 1);
+        drawLevelBadge(cr, 360.0, baseline - 12.0, level);
     }
     const char* hint = "Click a level you have reached to play it";
     const Font hintFont{fonts::sans, 17.0, true};
@@ -70,7 +69,7 @@ void paintLevelSelectScene(cairo_t* cr) {
     constexpr int left[] = {6, 2};
     constexpr int right[] = {3, 5, 1};
     drawBalanceMotif(cr, BalanceMotif{805.0, 706.0, 0.6, 1.0, left, 2, right, 3});
-    drawButton(cr, drawnArea(click_areas::levelSelectBack), "Back", 21.0, ButtonIcon::BackArrow);
+    drawButton(cr, drawnArea(layout::levelSelectBack), "Back", 21.0, ButtonIcon::BackArrow);
 }
 
 } // namespace

@@ -27,8 +27,7 @@ int run(int argc, char** argv) {
         const std::optional<int> size = pictures::parseIconSize(argv[3]);
         if (!size) {
             std::cerr << "make_pictures: the icon size must be a whole number from "
-                      << pictures::smallestIconSize << " to " << pictures::largestIconSize
-                      << "\n";
+                      << pictures::smallestIconSize << " to " << pictures::largestIconSize << "\n";
             return 2;
         }
         return pictures::makeIcon(argv[2], *size, std::cerr) ? 0 : 1;

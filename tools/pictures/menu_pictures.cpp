@@ -1,6 +1,5 @@
 // The logo, the main menu and the play menu: one dusk landscape, the title, the balance motif.
 #include "buttons.h"
-#include "click_areas.h"
 #include "framed_screen.h"
 #include "game_objects.h"
 #include "menu_scenery.h"
@@ -37,9 +36,9 @@ void paintMainMenuScene(cairo_t* cr) {
     drawTextLine(cr, "a game of balance", Font{fonts::serif, 24.0, false}, hintColour, 485.0, 318.0,
                  Align::Centre);
     drawCard(cr, Rect{405.0, 366.0, 160.0, 188.0});
-    drawButton(cr, drawnArea(click_areas::mainMenuPlay), "Play", 20.0);
-    drawButton(cr, drawnArea(click_areas::mainMenuHelp), "Help", 20.0);
-    drawButton(cr, drawnArea(click_areas::mainMenuQuit), "Quit", 20.0);
+    drawButton(cr, drawnArea(layout::mainMenuPlay), "Play", 20.0);
+    drawButton(cr, drawnArea(layout::mainMenuHelp), "Help", 20.0);
+    drawButton(cr, drawnArea(layout::mainMenuQuit), "Quit", 20.0);
     drawMenuMotif(cr);
 }
 
@@ -47,9 +46,9 @@ void paintPlayMenuScene(cairo_t* cr) {
     paintMenuScenery(cr);
     drawTitle(cr, "Play", 495.0, 250.0, 110.0);
     drawCard(cr, Rect{376.0, 382.0, 238.0, 146.0});
-    drawButton(cr, drawnArea(click_areas::playMenuNewGame), "New game", 19.0);
-    drawButton(cr, drawnArea(click_areas::playMenuLevelSelect), "Level select", 19.0);
-    drawButton(cr, drawnArea(click_areas::playMenuBack), "Back", 19.0, ButtonIcon::BackArrow);
+    drawButton(cr, drawnArea(layout::playMenuNewGame), "New game", 19.0);
+    drawButton(cr, drawnArea(layout::playMenuLevelSelect), "Level select", 19.0);
+    drawButton(cr, drawnArea(layout::playMenuBack), "Back", 19.0, ButtonIcon::BackArrow);
     fillRoundedRectangle(cr, Rect{275.0, 548.0, 440.0, 58.0}, 18.0,
                          withAlpha(palette::panelDark, 0.85));
     drawParagraph(cr,

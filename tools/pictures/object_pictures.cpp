@@ -13,10 +13,14 @@ namespace pictures {
 namespace {
 
 // The quads the game draws these pictures on (screen units) and how much of each it shows.
-constexpr QuadPlacement boardQuad{Rect{0.0, 0.0, 400.0, 15.0}, partlyShownFraction};
-constexpr QuadPlacement ballQuad{Rect{350.0, 685.0, 100.0, 100.0}, wholeShownFraction};
-constexpr QuadPlacement blockQuad{Rect{0.0, 0.0, 25.0, 40.0}, wholeShownFraction};
-constexpr QuadPlacement boxQuad{Rect{150.0, 350.0, 500.0, 100.0}, partlyShownFraction};
+// The board and the blocks are placed from their own top left corner.
+constexpr QuadPlacement boardQuad{
+    Rect{0.0, 0.0, onScreen(layout::boardQuad).width, onScreen(layout::boardQuad).height},
+    partlyShownFraction};
+constexpr QuadPlacement ballQuad{onScreen(layout::ballQuad), wholeShownFraction};
+constexpr QuadPlacement blockQuad{Rect{0.0, 0.0, layout::blockWidth, layout::blockHeight},
+                                  wholeShownFraction};
+constexpr QuadPlacement boxQuad{onScreen(layout::completionBoxQuad), partlyShownFraction};
 
 } // namespace
 
@@ -53,7 +57,7 @@ void paintBlock(Canvas& canvas, int weight) {
 void paintCompletionBox(Canvas& canvas) {
     cairo_t* cr = canvas.context();
     mapScreenOntoPicture(cr, boxQuad, canvas.width(), canvas.height());
-    // Light all round, the unseen rows too: the countdown text is tinted by the corner texel.
+    // Light all round, the unseen rows too: under repeat wrapping the top edge blends with them.
     const Rect whole = wholePictureOnScreen(boxQuad);
     cairo_rectangle(cr, whole.x, whole.y, whole.width, whole.height);
     setSource(cr, palette::mat);

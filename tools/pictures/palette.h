@@ -5,8 +5,7 @@
 
 namespace pictures::palette {
 
-// The light mat around every full-screen picture and the box. Its corners are what the game's
-// text is tinted by, so it stays close to white.
+// The light mat around every full-screen picture and the box.
 constexpr Colour mat = hexColour(0xF6F3EC);
 constexpr Colour matEdge = hexColour(0xDDD5C6);
 

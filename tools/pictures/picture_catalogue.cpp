@@ -2,10 +2,17 @@
 
 #include "painters.h"
 
+#include "layout/layout.h"
+
 namespace pictures {
 namespace {
 
 constexpr int fullSize = 1024;
+
+// The catalogue names each picture as it lies under the data folder.
+constexpr std::string_view inData(const char* gamePath) {
+    return layout::underDataFolder(gamePath);
+}
 
 template <int Level> void paintLevel(Canvas& canvas) {
     paintLevelBackground(canvas, Level);
@@ -25,35 +32,35 @@ constexpr CatalogueEntry block(std::string_view path, void (*paint)(Canvas&)) {
 } // namespace
 
 const std::array<CatalogueEntry, pictureCount> pictureCatalogue{{
-    screen("Kuvat/Taustat/logo.jpg", paintLogo),
-    screen("Kuvat/Taustat/menu.jpg", paintMainMenu),
-    screen("Kuvat/Taustat/playmenu.jpg", paintPlayMenu),
-    screen("Kuvat/Taustat/runtausta1.jpg", paintLevel<1>),
-    screen("Kuvat/Taustat/runtausta2.jpg", paintLevel<2>),
-    screen("Kuvat/Taustat/runtausta3.jpg", paintLevel<3>),
-    screen("Kuvat/Taustat/runtausta4.jpg", paintLevel<4>),
-    screen("Kuvat/Taustat/runtausta5.jpg", paintLevel<5>),
-    screen("Kuvat/Taustat/GO.jpg", paintGameOver),
-    screen("Kuvat/Taustat/help.jpg", paintHelp),
-    screen("Kuvat/Taustat/Credits.jpg", paintCredits),
-    screen("Kuvat/Taustat/loadgame.jpg", paintLevelSelect),
+    screen(inData(layout::logoPicture), paintLogo),
+    screen(inData(layout::menuPicture), paintMainMenu),
+    screen(inData(layout::playMenuPicture), paintPlayMenu),
+    screen(inData(layout::levelBackgroundPictures[1]), paintLevel<1>),
+    screen(inData(layout::levelBackgroundPictures[2]), paintLevel<2>),
+    screen(inData(layout::levelBackgroundPictures[3]), paintLevel<3>),
+    screen(inData(layout::levelBackgroundPictures[4]), paintLevel<4>),
+    screen(inData(layout::levelBackgroundPictures[5]), paintLevel<5>),
+    screen(inData(layout::gameOverPicture), paintGameOver),
+    screen(inData(layout::helpPicture), paintHelp),
+    screen(inData(layout::creditsPicture), paintCredits),
+    screen(inData(layout::levelSelectPicture), paintLevelSelect),
     // Drawn 400 x 15 with the upper 74.5 % of its rows shown.
-    CatalogueEntry{"Kuvat/Objektit/lauta.jpg", 512, 32, PictureKind::Jpeg, false, paintBoard},
+    CatalogueEntry{inData(layout::boardPicture), 512, 32, PictureKind::Jpeg, false, paintBoard},
     // Drawn 500 x 100 with the upper 74.5 % of its rows shown.
-    CatalogueEntry{"Kuvat/Objektit/ihqbox.jpg", 512, 256, PictureKind::Jpeg, false,
+    CatalogueEntry{inData(layout::completionBoxPicture), 512, 256, PictureKind::Jpeg, false,
                    paintCompletionBox},
-    block("Kuvat/Objektit/1.jpg", paintWeight<1>),
-    block("Kuvat/Objektit/2.jpg", paintWeight<2>),
-    block("Kuvat/Objektit/3.jpg", paintWeight<3>),
-    block("Kuvat/Objektit/4.jpg", paintWeight<4>),
-    block("Kuvat/Objektit/5.jpg", paintWeight<5>),
-    block("Kuvat/Objektit/6.jpg", paintWeight<6>),
-    block("Kuvat/Objektit/7.jpg", paintWeight<7>),
-    block("Kuvat/Objektit/8.jpg", paintWeight<8>),
-    block("Kuvat/Objektit/9.jpg", paintWeight<9>),
-    block("Kuvat/Objektit/10.jpg", paintWeight<10>),
+    block(inData(layout::weightPictures[1]), paintWeight<1>),
+    block(inData(layout::weightPictures[2]), paintWeight<2>),
+    block(inData(layout::weightPictures[3]), paintWeight<3>),
+    block(inData(layout::weightPictures[4]), paintWeight<4>),
+    block(inData(layout::weightPictures[5]), paintWeight<5>),
+    block(inData(layout::weightPictures[6]), paintWeight<6>),
+    block(inData(layout::weightPictures[7]), paintWeight<7>),
+    block(inData(layout::weightPictures[8]), paintWeight<8>),
+    block(inData(layout::weightPictures[9]), paintWeight<9>),
+    block(inData(layout::weightPictures[10]), paintWeight<10>),
     // Drawn 100 x 100, blended by its own alpha.
-    CatalogueEntry{"Kuvat/Objektit/Pallo.png", 128, 128, PictureKind::PngWithAlpha, false,
+    CatalogueEntry{inData(layout::ballPicture), 128, 128, PictureKind::PngWithAlpha, false,
                    paintBall},
 }};
 

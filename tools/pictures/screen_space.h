@@ -3,16 +3,18 @@
 // picture's own pixels, including the pictures of which the game shows only the upper rows.
 #pragma once
 
+#include "layout/layout.h"
+
 #include <cairo.h>
 
 namespace pictures {
 
-constexpr double screenWidth = 1024.0;
-constexpr double screenHeight = 768.0;
+constexpr double screenWidth = layout::screenWidth;
+constexpr double screenHeight = layout::screenHeight;
 
-// Full-screen pictures, the board and the box are mapped from t = 0.255 (bottom edge of the
-// quad) to t = 1 (top edge), so only the top 74.5 % of their rows is ever seen.
-constexpr double partlyShownFraction = 1.0 - 0.255;
+// Full-screen pictures, the board and the box are mapped from t = hiddenPictureRows (bottom edge
+// of the quad) to t = 1 (top edge), so only the top 74.5 % of their rows is ever seen.
+constexpr double partlyShownFraction = 1.0 - layout::hiddenPictureRows;
 constexpr double wholeShownFraction = 1.0;
 
 struct Rect {
@@ -30,28 +32,16 @@ struct Rect {
     }
 };
 
-// A click area whose bounds are all exclusive: left < x < right, top < y < bottom, in screen
-// pixels. The pixels that count are left + 1 .. right - 1, so the drawn area is exactly those.
-struct ExclusiveArea {
-    int left;
-    int right;
-    int top;
-    int bottom;
-};
-constexpr Rect drawnArea(ExclusiveArea a) {
+// A click rectangle's bounds are all exclusive, so the pixels that count are left + 1 ..
+// right - 1 (and likewise down): the drawn area is exactly those.
+constexpr Rect drawnArea(layout::ClickRect a) {
     return Rect{a.left + 1.0, a.top + 1.0, a.right - a.left - 1.0, a.bottom - a.top - 1.0};
 }
 
-// A click area whose bounds are all inclusive: first <= x <= last.
-struct InclusiveArea {
-    int firstX;
-    int lastX;
-    int firstY;
-    int lastY;
-};
-constexpr Rect drawnArea(InclusiveArea a) {
-    return Rect{static_cast<double>(a.firstX), static_cast<double>(a.firstY),
-                a.lastX - a.firstX + 1.0, a.lastY - a.firstY + 1.0};
+// Where one of the game's quads stands on screen.
+constexpr Rect onScreen(layout::QuadPlace quad) {
+    return Rect{quad.left, quad.top, static_cast<double>(quad.right) - quad.left,
+                static_cast<double>(quad.bottom) - quad.top};
 }
 
 // Where a textured quad stands on screen and how much of its picture's height it shows.

@@ -52,19 +52,17 @@ TEST(ScreenMapping, BoxQuadLandsOnTheBoxPicture) {
 
 TEST(ScreenMapping, ClickAreasBecomeExactlyTheirPixels) {
     // 440 < x < 530 counts pixels 441..529: 89 of them, starting at 441.
-    const pictures::Rect exclusive =
-        pictures::drawnArea(pictures::ExclusiveArea{440, 530, 390, 430});
-    EXPECT_DOUBLE_EQ(exclusive.x, 441.0);
-    EXPECT_DOUBLE_EQ(exclusive.width, 89.0);
-    EXPECT_DOUBLE_EQ(exclusive.y, 391.0);
-    EXPECT_DOUBLE_EQ(exclusive.height, 39.0);
-    // 891 <= x <= 944 counts pixels 891..944: 54 of them.
-    const pictures::Rect inclusive =
-        pictures::drawnArea(pictures::InclusiveArea{891, 944, 596, 624});
-    EXPECT_DOUBLE_EQ(inclusive.x, 891.0);
-    EXPECT_DOUBLE_EQ(inclusive.width, 54.0);
-    EXPECT_DOUBLE_EQ(inclusive.y, 596.0);
-    EXPECT_DOUBLE_EQ(inclusive.height, 29.0);
+    const pictures::Rect menuButton = pictures::drawnArea(layout::ClickRect{440, 390, 530, 430});
+    EXPECT_DOUBLE_EQ(menuButton.x, 441.0);
+    EXPECT_DOUBLE_EQ(menuButton.width, 89.0);
+    EXPECT_DOUBLE_EQ(menuButton.y, 391.0);
+    EXPECT_DOUBLE_EQ(menuButton.height, 39.0);
+    // 890 < x < 945 counts pixels 891..944: 54 of them.
+    const pictures::Rect levelButton = pictures::drawnArea(layout::ClickRect{890, 595, 945, 625});
+    EXPECT_DOUBLE_EQ(levelButton.x, 891.0);
+    EXPECT_DOUBLE_EQ(levelButton.width, 54.0);
+    EXPECT_DOUBLE_EQ(levelButton.y, 596.0);
+    EXPECT_DOUBLE_EQ(levelButton.height, 29.0);
 }
 
 void fill(Canvas& canvas, double r, double g, double b, double a = 1.0) {

@@ -91,7 +91,7 @@ constexpr const char* Gallop = "1.111.111.111.58";
 
 TrackPlan blacksmithTrack() {
     TrackPlan plan;
-    plan.fileName = "BLACKSMI.it";
+    plan.fileName = layout::fileName(layout::levelTrack[5]);
     plan.title = "Tolvar: Blacksmith";
     plan.tempo = 156;
     plan.key = {.tonic = 11, .mode = Mode::Minor};

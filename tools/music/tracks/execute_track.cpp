@@ -76,7 +76,7 @@ constexpr const char* Bounce = "1..1..1.1...5...";
 
 TrackPlan executeTrack() {
     TrackPlan plan;
-    plan.fileName = "Execute.it";
+    plan.fileName = layout::fileName(layout::levelTrack[1]);
     plan.title = "Tolvar: First Weights";
     plan.tempo = 112;
     plan.key = {.tonic = 4, .mode = Mode::Dorian};

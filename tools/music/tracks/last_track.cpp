@@ -79,7 +79,7 @@ constexpr const char* Pump = "1.11.11.1.11.1.8";
 
 TrackPlan lastTrack() {
     TrackPlan plan;
-    plan.fileName = "LAST.it";
+    plan.fileName = layout::fileName(layout::levelTrack[4]);
     plan.title = "Tolvar: Last Straw";
     plan.tempo = 144;
     plan.key = {.tonic = 0, .mode = Mode::Minor};

@@ -81,7 +81,7 @@ constexpr const char* Harp = "1.5.8.0.8.5.3.5.";
 
 TrackPlan menuTrack() {
     TrackPlan plan;
-    plan.fileName = "menumusa.it";
+    plan.fileName = layout::fileName(layout::menuTrack);
     plan.title = "Tolvar: Still Board";
     plan.tempo = 88;
     plan.key = {.tonic = 5, .mode = Mode::Major};

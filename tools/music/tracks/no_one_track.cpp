@@ -77,7 +77,7 @@ constexpr const char* Running = "1.5.8.5.0.5.8.5.";
 
 TrackPlan noOneTrack() {
     TrackPlan plan;
-    plan.fileName = "NOONE.it";
+    plan.fileName = layout::fileName(layout::levelTrack[2]);
     plan.title = "Tolvar: No One Leans";
     plan.tempo = 122;
     plan.key = {.tonic = 2, .mode = Mode::Minor};

@@ -81,7 +81,7 @@ constexpr const char* Climb = "1358853113588531";
 
 TrackPlan sixtySevenTrack() {
     TrackPlan plan;
-    plan.fileName = "67.it";
+    plan.fileName = layout::fileName(layout::levelTrack[3]);
     plan.title = "Tolvar: Sixty-Seven";
     plan.tempo = 132;
     plan.key = {.tonic = 9, .mode = Mode::Minor};

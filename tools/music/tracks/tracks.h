@@ -3,6 +3,8 @@
 
 #include "track_plan.h"
 
+#include "layout/layout.h"
+
 #include <vector>
 
 TrackPlan menuTrack();       // menumusa.it: calm, for the picture screens
