@@ -14,8 +14,8 @@ bool videoStarted = false;
 bool takesGl = false;
 bool coversDesktop = false; // the window covers the desktop now
 bool managedDesktop = true; // full screen is the desktop's to give: a window manager or Wayland
-int windowedWidth = 1024;   // the client size out of full screen
-int windowedHeight = 768;
+int windowedWidth = 0;      // the client size out of full screen, as the window was made
+int windowedHeight = 0;
 
 constexpr Uint32 WindowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
 

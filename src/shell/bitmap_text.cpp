@@ -21,7 +21,7 @@ float scaledAdvances[platform::GlyphCount];
 
 // Pixels of the view per unit of the drawing space.
 double viewScale() {
-    return static_cast<double>(viewport.height) / 768.0;
+    return static_cast<double>(viewport.height) / layout::screenHeight;
 }
 
 int heightAt768(FontSize size) {

@@ -28,10 +28,10 @@ ClickPoint drawingPointFromPixels(platform::PixelPoint pixels) {
     // Clicks are mapped through the same letterbox as the drawing, so a click lands on the
     // button drawn under the cursor in a window of any size, on any display.
     ClickPoint point;
-    point.x =
-        floorDivide(static_cast<std::int64_t>(pixels.x - viewport.left) * 1024, viewport.width);
-    point.y =
-        floorDivide(static_cast<std::int64_t>(pixels.y - viewport.top) * 768, viewport.height);
+    point.x = floorDivide(static_cast<std::int64_t>(pixels.x - viewport.left) * layout::screenWidth,
+                          viewport.width);
+    point.y = floorDivide(static_cast<std::int64_t>(pixels.y - viewport.top) * layout::screenHeight,
+                          viewport.height);
     return point;
 }
 

@@ -11,8 +11,6 @@ platform::Message lastMessage;
 namespace {
 
 constexpr const char* WindowTitle = "Tolvar";
-constexpr int DrawingWidth = 1024;
-constexpr int DrawingHeight = 768;
 constexpr int ColourBits = 32;
 constexpr float TargetFrameRate = 30.0f;
 
@@ -54,7 +52,8 @@ int runGame() {
     if (!findGameFolder()) {
         return 1;
     }
-    if (!openWindow(WindowTitle, DrawingWidth, DrawingHeight, ColourBits, fullscreen)) {
+    if (!openWindow(WindowTitle, layout::screenWidth, layout::screenHeight, ColourBits,
+                    fullscreen)) {
         // The player's own No is no failure; a window that could not be had is.
         return windowDeclined ? 0 : 1;
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "layout/layout.h"
 #include "platform/platform.h"
 
 // ---- main_loop.cpp ---------------------------------------------------------------------------
@@ -42,8 +43,8 @@ bool findGameFolder();
 struct Viewport {
     int left = 0;
     int top = 0;
-    int width = 1024;
-    int height = 768;
+    int width = layout::screenWidth;
+    int height = layout::screenHeight;
 };
 
 extern bool fullscreen; // the window covers the desktop: --windowed, the fallback and F11 clear it

@@ -182,7 +182,7 @@ void resizeView(int width, int height) {
     glViewport(fitted.left, height - fitted.top - fitted.height, fitted.width, fitted.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0.0, 1024.0, 768.0, 0.0, -50.0, 50.0);
+    glOrtho(0.0, layout::screenWidth, layout::screenHeight, 0.0, -50.0, 50.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     fitFontToView();
