@@ -7,6 +7,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-dependencies.sh
 cmake -S . -B build-thread -DTOLVAR_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build-thread -j"$(nproc)" \
-  --target platform_glyphs_test platform_messages_test platform_music_test
+cmake --build build-thread -j"$(nproc)" --target platform_tests
 ctest --test-dir build-thread --output-on-failure -j"$(nproc)" -L platform "$@"
