@@ -1,11 +1,26 @@
 # shellcheck shell=bash disable=SC2154
-# Checks and runs of an installed game, sourced by the install and package tests. The sourcing
-# script defines fail MESSAGE, sets work (its scratch folder) and calls stop_game_and_xvfb on
-# exit.
+# Checks and runs of an installed game, sourced by the install and package tests once they have
+# set work (their scratch folder): on exit the game and Xvfb are stopped and work is removed.
 
 app_id=io.github.tolvar.Tolvar
 xvfb_pid=
 game_pid=
+
+finish() {
+    stop_game_and_xvfb
+    rm -rf "$work"
+}
+trap finish EXIT
+
+# fail MESSAGE: ends the test, with the game's standard error when there is one.
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -f "$work/game.err" ]; then
+        echo "--- the game's standard error:" >&2
+        cat "$work/game.err" >&2
+    fi
+    exit 1
+}
 
 # require_tools TOOL...: each on PATH, or the test fails naming it.
 require_tools() {

@@ -17,21 +17,6 @@ mkdir -p "$root" "$home"
 # shellcheck source=installed_game.sh
 source "$(dirname "$0")/installed_game.sh"
 
-finish() {
-    stop_game_and_xvfb
-    rm -rf "$work"
-}
-trap finish EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    if [ -f "$work/game.err" ]; then
-        echo "--- the game's standard error:" >&2
-        cat "$work/game.err" >&2
-    fi
-    exit 1
-}
-
 require_tools cmake cpack dpkg-deb dpkg-shlibdeps lintian
 
 # ---- the package -------------------------------------------------------------------------------
