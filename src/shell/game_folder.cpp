@@ -10,12 +10,12 @@
 
 namespace {
 
-constexpr const char* DataFolderName = "Data";
 constexpr const char* FolderCaption = "ERROR";
 
 bool holdsDataFolder(const char* folder) {
     char path[PATH_MAX + 8];
-    std::snprintf(path, sizeof path, "%s/%s", folder, DataFolderName);
+    std::snprintf(path, sizeof path, "%s/%.*s", folder, static_cast<int>(layout::dataFolder.size()),
+                  layout::dataFolder.data());
     struct stat data = {};
     return ::stat(path, &data) == 0 && S_ISDIR(data.st_mode);
 }
