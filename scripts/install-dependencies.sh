@@ -1,23 +1,39 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, whatever the game's build, its tools and its tests need and
-# the machine does not have yet. Runs apt-get as root, or through sudo otherwise.
+# Installs, from Debian's packages, the sets of scripts/debian-packages.txt that are named (play
+# when none is) and whatever of them the machine does not have yet. Runs apt-get as root, or
+# through sudo otherwise.
+#
+#   scripts/install-dependencies.sh [--list] [play] [test] [ci]
+#
+# --list prints the sets' packages, one a line, and installs nothing.
 set -euo pipefail
+list_file="$(dirname "$0")/debian-packages.txt"
 
-packages=(
-  # toolchain
-  cmake g++ make pkg-config clang-format
-  # the game
-  libsdl2-dev libx11-dev libopenmpt-dev libdevil-dev libfreetype-dev libfontconfig-dev libgl-dev
-  libgl1-mesa-dri libegl1 libegl-mesa0 fonts-liberation2 zenity
-  # the picture and music makers
-  libcairo2-dev libpango1.0-dev libjpeg-dev libpng-dev fonts-dejavu-core
-  # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox wmctrl
-  desktop-file-utils
-  imagemagick python3
-  # the Debian package and the checks of what gets installed
-  dpkg-dev lintian man-db appstream
-)
+only_list=false
+sets=()
+for argument in "$@"; do
+  case $argument in
+    --list) only_list=true ;;
+    play | test | ci) sets+=("$argument") ;;
+    *)
+      echo "install-dependencies.sh: unknown set '$argument' (play, test or ci)" >&2
+      exit 2
+      ;;
+  esac
+done
+[ ${#sets[@]} -gt 0 ] || sets=(play)
+
+packages=()
+while read -r set package _; do
+  for wanted in "${sets[@]}"; do
+    [ "$set" = "$wanted" ] && packages+=("$package")
+  done
+done < <(grep -Ev '^[[:space:]]*(#|$)' "$list_file")
+
+if $only_list; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for package in "${packages[@]}"; do

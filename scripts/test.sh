@@ -4,7 +4,7 @@
 # the real program under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-dependencies.sh
+bash scripts/install-dependencies.sh play test
 cmake -S . -B build-sanitize -DTOLVAR_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-sanitize -j"$(nproc)"
 ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)" "$@"
