@@ -77,6 +77,30 @@ def wait_for(predicate, timeout, what, interval=0.05):
         time.sleep(interval)
 
 
+# The project's list of Debian packages, which names the programs the tests call from each.
+PACKAGE_LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir,
+                            "scripts", "debian-packages.txt")
+
+
+def package_of(program):
+    """The Debian package the project's list gives for program, or None."""
+    with open(PACKAGE_LIST) as listing:
+        for line in listing:
+            words = line.split("#", 1)[0].split()
+            if len(words) > 2 and program in words[2:]:
+                return words[1]
+    return None
+
+
+def require_programs(*programs):
+    """Fails, naming the package to install, unless every program is on PATH."""
+    for program in programs:
+        if shutil.which(program) is None:
+            raise E2EFailure("%s not found: it comes with the Debian package %s "
+                             "(scripts/install-dependencies.sh play test)"
+                             % (program, package_of(program) or "(none listed)"))
+
+
 def required_environment(name):
     value = os.environ.get(name)
     if not value:
@@ -151,6 +175,9 @@ class Session:
     # -- set-up and teardown -------------------------------------------------------------------
 
     def __enter__(self):
+        require_programs("Xvfb", "xdotool", "xwininfo", "convert",
+                         *(("openbox", "xprop", "wmctrl") if self.window_manager else ()),
+                         *(("weston",) if self.compositor else ()))
         try:
             self._start_x_server()
             if self.window_manager:

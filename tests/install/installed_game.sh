@@ -3,6 +3,7 @@
 # set work (their scratch folder): on exit the game and Xvfb are stopped and work is removed.
 
 app_id=io.github.tolvar.Tolvar
+package_list=$(readlink -f "$(dirname "${BASH_SOURCE[0]}")/../../scripts/debian-packages.txt")
 xvfb_pid=
 game_pid=
 
@@ -22,12 +23,16 @@ fail() {
     exit 1
 }
 
-# require_tools TOOL...: each on PATH, or the test fails naming it.
+# require_tools TOOL...: each on PATH, or the test fails naming it and the Debian package that
+# the project's list gives for it.
 require_tools() {
-    local tool
+    local tool package
     for tool in "$@"; do
-        command -v "$tool" > /dev/null ||
-            fail "$tool not found: scripts/install-dependencies.sh installs what the tests need"
+        command -v "$tool" > /dev/null && continue
+        package=$(awk -v tool="$tool" '!/^[[:space:]]*#/ { for (i = 3; i <= NF; ++i)
+            if ($i == tool) { print $2; exit } }' "$package_list")
+        fail "$tool not found: it comes with the Debian package ${package:-(none listed)}" \
+            "(scripts/install-dependencies.sh play test)"
     done
 }
 
