@@ -535,8 +535,9 @@ def block_rows(session, image, level, strip, top, bottom):
 def falling_block_top(session, level):
     """(time, y) of the top of a block wholly on screen in the left column above y 600, or
     None."""
+    before = time.monotonic()
     image = session.grab(0, 0, 600, 640)
-    now = time.monotonic()
+    now = (before + time.monotonic()) / 2  # a loaded machine may take a while over a grab
     rows = block_rows(session, image, level, LEFT_STRIP, 0, 600)
     return (now, rows[0]) if rows and rows[0] > 2 else None
 
@@ -551,13 +552,20 @@ def wait_landing(session, count_before, timeout, what):
         hud_count(session)), timeout, what, interval=0.05)
 
 
+# A hurried block (720 px/s) falls from above the screen to the stacks' tops in (top + 100) / 720
+# s, and must be steered before: past HURRIED_BLOCKS landings, less than 0.65 s, which a loaded
+# machine may take to see a landing and switch keys. From then on blocks fall at their own speed
+# (240 px/s), and the time to steer stays above 0.6 s however high the stacks grow.
+HURRIED_BLOCKS = 12
+
+
 def steer_blocks(session, blocks, on_landing=None):
-    """Plays blocks landings with Down held, steering them left and right in turn (the even
-    deal keeps such a level balanced). Returns the HUD counts seen, the first one included."""
+    """Plays blocks landings, the first HURRIED_BLOCKS with Down held, steering them left and
+    right in turn (the even deal keeps such a level balanced). Returns the HUD counts seen, the
+    first one included."""
     def steer(block):
         direction, other = ("Left", "Right") if block % 2 == 0 else ("Right", "Left")
-        session.key_up(other)
-        session.key_down(direction)
+        session.xdotool("keyup", other, "keydown", direction)
         return direction
 
     counts = [hud_count(session)]
@@ -566,8 +574,10 @@ def steer_blocks(session, blocks, on_landing=None):
         direction = steer(0)
         for block in range(blocks):
             counts.append(wait_landing(session, counts[-1], 20, "block %d to land" % (block + 1)))
-            # The next block falls at once, hurried: it is steered before the landing is looked
-            # at, or a slow look could let it pass the stacks' tops still on the old side.
+            # The next block falls at once: it is steered before the landing is looked at, or a
+            # slow look could let it pass the stacks' tops still on the old side.
+            if block + 1 == HURRIED_BLOCKS:
+                session.key_up("Down")
             next_direction = steer(block + 1) if block + 1 < blocks else None
             if on_landing is not None:
                 on_landing(block, direction)

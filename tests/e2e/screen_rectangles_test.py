@@ -10,8 +10,8 @@ lands exactly on an exclusive bound and must change nothing. Quit ends the run.
 
 import time
 
-from e2e_session import (Session, check, falling_block_top, log, no_sanitizer_report,
-                         required_environment, run, steer_blocks, wait_for)
+from e2e_session import (Session, check, falling_block_top, hud_count, log,
+                         no_sanitizer_report, required_environment, run, steer_blocks, wait_for)
 
 MAIN_MENU = {"play": (485, 410), "help": (485, 460), "quit": (485, 510)}
 PLAY_MENU = {"back": (495, 490), "level select": (495, 455), "new game": (495, 420)}
@@ -137,11 +137,18 @@ def tour():
             if level == 2:
                 low = wait_for(lambda: (lambda top: top if top[1] > 250 else None)(
                     falling_block_top(session, "level1") or (0, 0)), 15, "the block to fall")
-                t.level_button(1, "new game", "level1")
-                again = wait_for(lambda: falling_block_top(session, "level1"), 15,
-                                 "a block at the top")
-                check(again[1] < low[1] - 150, "start over in level 1 starts the level again "
-                      "(the block fell to %d, the new one is at %d)" % (low[1], again[1]))
+                count = hud_count(session)
+                # Looked for at once after the click, before the new block is past the top:
+                # however long the game takes to answer, the old block only goes lower.
+                session.click(*LEVEL_BUTTONS[1]["new game"])
+                t.clicked += 1
+                again = wait_for(lambda: (lambda top: top if top[1] < low[1] - 150 else None)(
+                    falling_block_top(session, "level1") or (0, 10000)), 15,
+                    "a block high above where the old one was")
+                t.arrive("level1")
+                check(hud_count(session).same_as(count), "start over in level 1 starts the "
+                      "level again (the block fell to %d, the new one is at %d, and no block "
+                      "landed between)" % (low[1], again[1]))
             t.level_button(1, "level select", "levelselect")
 
         # Level 5 played to its end: the credits, with no countdown; a click goes back.
