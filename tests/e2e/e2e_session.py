@@ -552,10 +552,10 @@ def wait_landing(session, count_before, timeout, what):
         hud_count(session)), timeout, what, interval=0.05)
 
 
-# A hurried block (720 px/s) falls from above the screen to the stacks' tops in (top + 100) / 720
-# s, and must be steered before: past HURRIED_BLOCKS landings, less than 0.65 s, which a loaded
-# machine may take to see a landing and switch keys. From then on blocks fall at their own speed
-# (240 px/s), and the time to steer stays above 0.6 s however high the stacks grow.
+# A hurried block (360 px/s) falls from above the screen to the stacks' tops in about
+# (top + 60) / 360 s and must be steered before. Past HURRIED_BLOCKS landings that is under 1.3 s
+# and shrinking to 0.4 s, too little for a loaded machine to see a landing and switch keys in.
+# From then on blocks fall at their own speed (120 px/s), which leaves 1.2 s at least.
 HURRIED_BLOCKS = 12
 
 
