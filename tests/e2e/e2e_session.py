@@ -177,7 +177,7 @@ class Session:
     def __enter__(self):
         require_programs("Xvfb", "xdotool", "xwininfo", "convert",
                          *(("openbox", "xprop", "wmctrl") if self.window_manager else ()),
-                         *(("weston",) if self.compositor else ()))
+                         *(("weston", "zenity") if self.compositor else ()))
         try:
             self._start_x_server()
             if self.window_manager:
