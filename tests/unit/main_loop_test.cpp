@@ -132,6 +132,24 @@ TEST_F(MainLoopTest, TheExitCodeIsTheQuitMessages) {
     EXPECT_EQ(exitCode, 3);
 }
 
+// Quit clicked while a key is down, or with a key message the last one handled: the run still
+// ends with 0. The exit status comes from a Quit message or a failure, never from a key code.
+TEST_F(MainLoopTest, QuitWithAKeyHeldEndsWithZero) {
+    const int exitCode = scripted::runGameWith([](int pass) {
+        if (pass == 0) {
+            scripted::pressKey(VK_LEFT);
+        } else if (pass == 2) {
+            scripted::pressKey(VK_LEFT); // a repeat, the last message before the click's frame
+            scripted::click((layout::mainMenuQuit.left + layout::mainMenuQuit.right) / 2,
+                            (layout::mainMenuQuit.top + layout::mainMenuQuit.bottom) / 2);
+            scripted::pressKey(VK_DOWN);
+        }
+    });
+    EXPECT_TRUE(quitRequested);
+    EXPECT_EQ(KeyState[VK_DOWN], 1);
+    EXPECT_EQ(exitCode, 0);
+}
+
 TEST_F(MainLoopTest, StartUpRunsInItsFixedOrder) {
     scripted::runGameWith([](int) { scripted::requestClose(); });
     const std::vector<std::string>& calls = script().calls;
