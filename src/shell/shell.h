@@ -99,7 +99,10 @@ struct FrameTimer {
     std::int64_t frequency = 0;
     std::int64_t currentCount = 0;
     std::int64_t lastCount = 0;
-    float speedFactor = 0.0f; // time since the previous update, in frames of 1/targetRate s
+    float speedFactor = 0.0f; // elapsedFrames, at most 0.1 s worth: the step of play
+    // Time since the previous update, in frames of 1/targetRate s, unbounded: the step of a fade,
+    // which a stall still ends at once.
+    float elapsedFrames = 0.0f;
 };
 
 extern FrameTimer frameTimer;
