@@ -52,16 +52,28 @@ bool desktopManagesFullscreen() {
     return announced;
 }
 
+// Where a window out of full screen goes: centred on its display, so that two copies never open
+// exactly on top of each other at the corner (a window manager may still place it elsewhere);
+// on a display smaller than the window, its top-left corner stays on the display.
+SDL_Point windowPlace(int displayIndex, int width, int height) {
+    SDL_Rect bounds{0, 0, width, height};
+    SDL_GetDisplayBounds(displayIndex, &bounds);
+    return {bounds.x + SDL_max(0, (bounds.w - width) / 2),
+            bounds.y + SDL_max(0, (bounds.h - height) / 2)};
+}
+
 // With nobody to ask, the window itself covers the display it is on, without a frame, or goes
 // back to its windowed size.
 bool coverDesktopByHand(bool fullscreen) {
-    SDL_Rect bounds{0, 0, windowedWidth, windowedHeight};
-    if (fullscreen && SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(gameWindow), &bounds) != 0) {
+    const int display = SDL_GetWindowDisplayIndex(gameWindow);
+    const SDL_Point place = windowPlace(display, windowedWidth, windowedHeight);
+    SDL_Rect bounds{place.x, place.y, windowedWidth, windowedHeight};
+    if (fullscreen && SDL_GetDisplayBounds(display, &bounds) != 0) {
         return false;
     }
     SDL_SetWindowBordered(gameWindow, fullscreen ? SDL_FALSE : SDL_TRUE);
-    SDL_SetWindowPosition(gameWindow, bounds.x, bounds.y);
     SDL_SetWindowSize(gameWindow, bounds.w, bounds.h);
+    SDL_SetWindowPosition(gameWindow, bounds.x, bounds.y);
     return true;
 }
 
@@ -137,7 +149,9 @@ bool createWindow(const char* title, int width, int height, bool fullscreen) {
     // the window, that could not be had.
     constexpr Uint32 graphicsFlags[] = {SDL_WINDOW_OPENGL, 0};
     for (const Uint32 graphics : graphicsFlags) {
-        gameWindow = SDL_CreateWindow(title, 0, 0, width, height, WindowFlags | graphics);
+        const SDL_Point place = windowPlace(0, width, height);
+        gameWindow =
+            SDL_CreateWindow(title, place.x, place.y, width, height, WindowFlags | graphics);
         if (gameWindow != nullptr) {
             takesGl = graphics != 0;
             break;

@@ -13,8 +13,9 @@ void stopVideo();
 bool driverReachesDesktop();
 bool displayFits(int width, int height); // the desktop is at least width x height
 // Full screen covers the desktop without a mode switch; otherwise, and whenever it leaves full
-// screen, the client area is width x height at (0, 0). Resizable either way. Where the graphics
-// library cannot draw in such a window, a plain one is made instead (see windowTakesGl).
+// screen, the client area is width x height, centred on the display. Resizable either way. Where
+// the graphics library cannot draw in such a window, a plain one is made instead (see
+// windowTakesGl).
 bool createWindow(const char* title, int width, int height, bool fullscreen);
 bool windowTakesGl(); // false: the window had to be made without OpenGL
 bool setFullscreen(bool fullscreen);

@@ -30,7 +30,8 @@ struct CommandLine {
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);
-// Help and version on standard output (0); a refused argument and the usage on standard error (2).
+// Help and version on standard output (0, or 1 when it could not be written); a refused argument
+// and the usage on standard error (2).
 int answerCommandLine(const CommandLine& line);
 
 // ---- standard_streams.cpp --------------------------------------------------------------------
