@@ -15,17 +15,8 @@ std::uint32_t bigEndian(const unsigned char* bytes, int count) {
     return value;
 }
 
-// Closes the file however the reading ends.
 struct OpenFile {
     std::FILE* file;
-    explicit OpenFile(const char* path) : file(std::fopen(path, "rb")) {}
-    ~OpenFile() {
-        if (file != nullptr) {
-            std::fclose(file);
-        }
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
     bool read(unsigned char* bytes, std::size_t count) {
         return std::fread(bytes, 1, count, file) == count;
     }
@@ -98,9 +89,19 @@ bool readJpegSize(OpenFile& in, PictureHeader& header) {
 } // namespace
 
 PictureHeader readPictureHeader(const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return PictureHeader{};
+    }
+    const PictureHeader header = readPictureHeader(file);
+    std::fclose(file);
+    return header;
+}
+
+PictureHeader readPictureHeader(std::FILE* file) {
     PictureHeader header;
-    OpenFile in(path);
-    if (in.file == nullptr || std::fseek(in.file, 0, SEEK_END) != 0) {
+    OpenFile in{file};
+    if (std::fseek(in.file, 0, SEEK_END) != 0) {
         return header;
     }
     const long size = std::ftell(in.file);
@@ -121,7 +122,16 @@ PictureHeader readPictureHeader(const char* path) {
 }
 
 bool pictureWithinLimits(const char* path) {
-    const PictureHeader header = readPictureHeader(path);
+    return withinLimits(readPictureHeader(path));
+}
+
+bool pictureWithinLimits(std::FILE* file) {
+    const bool within = withinLimits(readPictureHeader(file));
+    std::rewind(file);
+    return within;
+}
+
+bool withinLimits(const PictureHeader& header) {
     return header.readable && header.fileSize <= LargestPictureFile && header.width > 0 &&
            header.height > 0 && header.width <= LargestPictureSide &&
            header.height <= LargestPictureSide;

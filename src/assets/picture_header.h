@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 struct PictureHeader {
     bool readable = false; // a PNG or JPEG whose dimensions could be read
@@ -15,8 +16,11 @@ constexpr std::uint32_t LargestPictureSide = 8192;
 constexpr std::uint64_t LargestPictureFile = 32ull * 1024 * 1024;
 
 PictureHeader readPictureHeader(const char* path);
+PictureHeader readPictureHeader(std::FILE* file); // from wherever the file stands
 
 // Whether the picture may be handed to the decoder at all: a readable header, no side over
 // LargestPictureSide and no file over LargestPictureFile. A picture refused here is treated as
 // one that could not be decoded, so that a damaged or hostile file cannot exhaust the memory.
 bool pictureWithinLimits(const char* path);
+bool pictureWithinLimits(std::FILE* file); // leaves the file at its beginning
+bool withinLimits(const PictureHeader& header);

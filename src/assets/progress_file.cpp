@@ -135,7 +135,8 @@ void writeProgressFile(int level) {
     const std::string folderPath = folderOf(target);
     // A folder that cannot be read or locked (no read permission, a file system without locks)
     // still takes the save, unguarded: losing the level would be worse.
-    int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int folder =
+        aboveStandardStreams(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder >= 0) {
         while (::flock(folder, LOCK_EX) != 0 && errno == EINTR) {
         }
@@ -143,7 +144,8 @@ void writeProgressFile(int level) {
     mode_t mode = 0644;
     struct stat existing = {};
     if (::stat(target.c_str(), &existing) == 0) {
-        int current = ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        int current =
+            aboveStandardStreams(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         const int onDisk = readProgressToken(current);
         closeDescriptor(current);
         if (onDisk >= level || isReadOnly(existing, target)) {
@@ -156,7 +158,8 @@ void writeProgressFile(int level) {
     }
     const std::string replacement = target + ReplacementSuffix;
     const char digit = static_cast<char>('0' + level);
-    int descriptor = ::open(replacement.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    int descriptor = aboveStandardStreams(
+        ::open(replacement.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
     if (descriptor >= 0) {
         const bool written = ::fchmod(descriptor, mode) == 0 && writeAll(descriptor, &digit, 1) &&
                              ::fsync(descriptor) == 0;
@@ -186,14 +189,17 @@ void openProgressFile() {
     closeProgressFile();
     // Read and write, never create or truncate. Non-blocking, so that a pipe in its place
     // cannot hang the start-up; a directory fails to open for writing.
-    ProgressFile.descriptor = ::open(ProgressFileName, O_RDWR | O_NONBLOCK | O_CLOEXEC);
-    ProgressFile.openError = ProgressFile.descriptor < 0 ? errno : 0;
+    // Never on a standard stream's number, where text meant for standard error would land in it.
+    const int opened = ::open(ProgressFileName, O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    ProgressFile.openError = opened < 0 ? errno : 0;
+    ProgressFile.descriptor = aboveStandardStreams(opened);
 }
 
 void loadProgress() {
     const bool opened = ProgressFile.descriptor >= 0;
     if (!opened) {
         quitRequested = true;
+        exitStatus = 1; // the game was not played, whatever the box left behind
         platform::showMessageBox("Can't open Data.dat", "ERROR", platform::MessageBoxButtons::Ok,
                                  platform::MessageBoxIcon::Exclamation);
     }

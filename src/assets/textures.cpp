@@ -2,6 +2,8 @@
 #include <IL/il.h>
 #include <IL/ilut.h>
 
+#include <cstdio>
+
 #include "assets/assets.h"
 #include "assets/picture_header.h"
 
@@ -65,15 +67,24 @@ void startImageLibrary() {
 
 int loadTextures() {
     for (const PictureEntry& entry : pictureCatalogue) {
+        if (platform::terminationRequested()) {
+            break; // the game is being ended: the rest stays unloaded, nothing draws them
+        }
         ILuint image = 0;
         ilGenImages(1, &image);
         ilBindImage(image);
         // A fresh image is one pixel whose value the library never sets, and a picture that
         // cannot be read leaves it so; given one black pixel first, such a slot draws plain black.
         ilTexImage(1, 1, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, missingPicturePixel);
-        // A picture too large to decode safely is left out as an undecodable one is.
-        if (pictureWithinLimits(entry.path)) {
-            ilLoadImage(entry.path);
+        // Left out, and named on standard error: anything but a regular file (a FIFO would hang
+        // the start-up), a picture too large to decode safely and one that cannot be decoded.
+        if (std::FILE* file = platform::openDataFile(entry.path)) {
+            const bool decoded =
+                pictureWithinLimits(file) && ilLoadF(ilTypeFromExt(entry.path), file) == IL_TRUE;
+            std::fclose(file);
+            if (!decoded) {
+                std::fprintf(stderr, "tolvar: %s: not a picture that can be read\n", entry.path);
+            }
         }
         *entry.slot = ilutGLBindTexImage();
         ilDeleteImages(1, &image);

@@ -128,7 +128,7 @@ void fillOutput(void*, Uint8* stream, int length) {
 
 // The whole file, or nothing when it is missing, unreadable or larger than any module we play.
 bool readSongFile(const char* path, std::vector<unsigned char>& data) {
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = openDataFile(path);
     if (file == nullptr) {
         return false;
     }
@@ -146,6 +146,10 @@ bool readSongFile(const char* path, std::vector<unsigned char>& data) {
         }
     }
     std::fclose(file);
+    if (!complete) {
+        std::fprintf(stderr, "tolvar: %s: could not be read whole, or too large for a module\n",
+                     path);
+    }
     return complete;
 }
 
@@ -212,6 +216,7 @@ SongHandle loadSong(const char* path) {
     }
     openmpt_module* module = createModule(data);
     if (module == nullptr) {
+        std::fprintf(stderr, "tolvar: %s: not a module that can be played\n", path);
         return 0;
     }
     AudioLock lock;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 namespace platform {
 
@@ -150,6 +151,13 @@ struct GlyphSet {
 // Renders codes 32..127 at a character height of pixelHeight. False when no usable face was found;
 // glyphs are then empty with zero advances.
 bool loadGlyphs(int pixelHeight, GlyphSet& glyphSet);
+
+// ---------------------------------------------------------------------------------------------
+// The game's data files (pictures, modules): opened for reading without ever blocking, and only
+// when the path names a regular file. Otherwise nullptr, with one line on standard error naming
+// the file and why; the caller treats it as missing. The same in every implementation.
+
+std::FILE* openDataFile(const char* path);
 
 // ---------------------------------------------------------------------------------------------
 // Music: one Impulse Tracker module at a time.

@@ -229,6 +229,7 @@ bool videoIsUp() {
 void answerDesktop() {
     if (videoIsUp()) {
         SDL_PumpEvents();
+        sdl_video::followDesktop();
     }
 }
 

@@ -4,6 +4,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -13,55 +14,101 @@ SDL_GLContext glContext = nullptr;
 bool videoStarted = false;
 bool takesGl = false;
 bool coversDesktop = false; // the window covers the desktop now
-bool managedDesktop = true; // full screen is the desktop's to give: a window manager or Wayland
-int windowedWidth = 0;      // the client size out of full screen, as the window was made
+bool coveredByHand = false; // it covers the desktop by its own size, with nobody to ask
+// A connection of our own for asking after the window manager, open while the window is.
+Display* desktopDisplay = nullptr;
+Uint32 lastDesktopLook = 0;
+// How often a window covering the desktop looks whether a window manager came or went.
+constexpr Uint32 DesktopLookMilliseconds = 500;
+int windowedWidth = 0; // the client size out of full screen, as the window was made
 int windowedHeight = 0;
 
 constexpr Uint32 WindowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
 
+// Whether the window the EWMH check names is still there: a window manager that was killed
+// leaves the root window's property behind it, naming a window that has gone with it.
+bool isTopLevelWindow(Display* display, Window window) {
+    Window root = None;
+    Window parent = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    bool found = false;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) != 0) {
+        for (unsigned int i = 0; i < count && !found; ++i) {
+            found = children[i] == window;
+        }
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
 // Full screen on an X server is asked of the window manager; with none running (a kiosk, a bare
-// startx) the request goes unheard and the window would keep its windowed size. EWMH window
-// managers announce themselves on the root window. Elsewhere (Wayland, the tests' offscreen
-// driver) the desktop always does it.
+// startx) the request goes unheard and the window would keep its windowed size. A window manager
+// owns the screen's WM_Sn selection (ICCCM), which lapses when it ends however it ends, or
+// announces itself on the root window (EWMH). Asked anew at every switch, since a window manager
+// may start or end while the game runs. Elsewhere (Wayland, the tests' offscreen driver) the
+// desktop always does it.
 bool desktopManagesFullscreen() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver == nullptr || std::strcmp(driver, "x11") != 0) {
         return true;
     }
-    Display* display = XOpenDisplay(nullptr);
+    if (desktopDisplay == nullptr) {
+        desktopDisplay = XOpenDisplay(nullptr);
+    }
+    Display* display = desktopDisplay;
     if (display == nullptr) {
         return true; // cannot tell: leave it to the desktop
     }
-    bool announced = false;
+    char selectionName[32];
+    std::snprintf(selectionName, sizeof selectionName, "WM_S%d", DefaultScreen(display));
+    const Atom selection = XInternAtom(display, selectionName, False);
+    bool announced = selection != None && XGetSelectionOwner(display, selection) != None;
     const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
-    if (check != None) {
+    if (!announced && check != None) {
         Atom type = None;
         int format = 0;
         unsigned long count = 0;
         unsigned long left = 0;
         unsigned char* value = nullptr;
         if (XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
-                               &type, &format, &count, &left, &value) == Success) {
-            announced = type == XA_WINDOW && count == 1;
+                               &type, &format, &count, &left, &value) == Success &&
+            type == XA_WINDOW && count == 1 && value != nullptr) {
+            Window named = None;
+            std::memcpy(&named, value, sizeof named);
+            announced = isTopLevelWindow(display, named);
         }
         if (value != nullptr) {
             XFree(value);
         }
     }
-    XCloseDisplay(display);
     return announced;
+}
+
+// Where a window out of full screen goes: centred on its display, so that two copies never open
+// exactly on top of each other at the corner (a window manager may still place it elsewhere);
+// on a display smaller than the window, its top-left corner stays on the display.
+SDL_Point windowPlace(int displayIndex, int width, int height) {
+    SDL_Rect bounds{0, 0, width, height};
+    SDL_GetDisplayBounds(displayIndex, &bounds);
+    return {bounds.x + SDL_max(0, (bounds.w - width) / 2),
+            bounds.y + SDL_max(0, (bounds.h - height) / 2)};
 }
 
 // With nobody to ask, the window itself covers the display it is on, without a frame, or goes
 // back to its windowed size.
 bool coverDesktopByHand(bool fullscreen) {
-    SDL_Rect bounds{0, 0, windowedWidth, windowedHeight};
-    if (fullscreen && SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(gameWindow), &bounds) != 0) {
+    const int display = SDL_GetWindowDisplayIndex(gameWindow);
+    const SDL_Point place = windowPlace(display, windowedWidth, windowedHeight);
+    SDL_Rect bounds{place.x, place.y, windowedWidth, windowedHeight};
+    if (fullscreen && SDL_GetDisplayBounds(display, &bounds) != 0) {
         return false;
     }
     SDL_SetWindowBordered(gameWindow, fullscreen ? SDL_FALSE : SDL_TRUE);
-    SDL_SetWindowPosition(gameWindow, bounds.x, bounds.y);
     SDL_SetWindowSize(gameWindow, bounds.w, bounds.h);
+    SDL_SetWindowPosition(gameWindow, bounds.x, bounds.y);
     return true;
 }
 
@@ -131,13 +178,14 @@ bool createWindow(const char* title, int width, int height, bool fullscreen) {
     }
     windowedWidth = width;
     windowedHeight = height;
-    managedDesktop = desktopManagesFullscreen();
     // Where the graphics library cannot draw in a window (no GL driver, no visual for the
     // attributes asked), a plain window still tells the player it was the picture format, not
     // the window, that could not be had.
     constexpr Uint32 graphicsFlags[] = {SDL_WINDOW_OPENGL, 0};
     for (const Uint32 graphics : graphicsFlags) {
-        gameWindow = SDL_CreateWindow(title, 0, 0, width, height, WindowFlags | graphics);
+        const SDL_Point place = windowPlace(0, width, height);
+        gameWindow =
+            SDL_CreateWindow(title, place.x, place.y, width, height, WindowFlags | graphics);
         if (gameWindow != nullptr) {
             takesGl = graphics != 0;
             break;
@@ -162,16 +210,48 @@ bool setFullscreen(bool fullscreen) {
         return true;
     }
     bool done = false;
-    if (managedDesktop) {
-        done = SDL_SetWindowFullscreen(gameWindow,
-                                       fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+    if (fullscreen) {
+        // The desktop as it is now decides: a window manager may have come or gone.
+        coveredByHand = !desktopManagesFullscreen();
+        done = coveredByHand
+                   ? coverDesktopByHand(true)
+                   : SDL_SetWindowFullscreen(gameWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    } else if (coveredByHand) {
+        done = coverDesktopByHand(false);
     } else {
-        done = coverDesktopByHand(fullscreen);
+        done = SDL_SetWindowFullscreen(gameWindow, 0) == 0;
+        // The window manager that made it full screen may have gone since: then nobody gives the
+        // window its size back, and the window takes it itself.
+        if (done && !desktopManagesFullscreen()) {
+            coverDesktopByHand(false);
+        }
     }
     if (done) {
         coversDesktop = fullscreen;
     }
     return done;
+}
+
+void followDesktop() {
+    if (gameWindow == nullptr || !coversDesktop) {
+        return;
+    }
+    const Uint32 now = SDL_GetTicks();
+    if (now - lastDesktopLook < DesktopLookMilliseconds) {
+        return;
+    }
+    lastDesktopLook = now;
+    if (coveredByHand == !desktopManagesFullscreen()) {
+        return;
+    }
+    // A window manager came or went: covered again the way the desktop now gives it.
+    if (coveredByHand) {
+        SDL_SetWindowBordered(gameWindow, SDL_TRUE);
+    } else {
+        SDL_SetWindowFullscreen(gameWindow, 0);
+    }
+    coversDesktop = false;
+    setFullscreen(true);
 }
 
 bool isFullscreen() {
@@ -210,6 +290,10 @@ bool deleteContext() {
 }
 
 bool destroyWindow() {
+    if (desktopDisplay != nullptr) {
+        XCloseDisplay(desktopDisplay);
+        desktopDisplay = nullptr;
+    }
     if (gameWindow == nullptr) {
         return false;
     }

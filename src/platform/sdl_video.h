@@ -13,12 +13,16 @@ void stopVideo();
 bool driverReachesDesktop();
 bool displayFits(int width, int height); // the desktop is at least width x height
 // Full screen covers the desktop without a mode switch; otherwise, and whenever it leaves full
-// screen, the client area is width x height at (0, 0). Resizable either way. Where the graphics
-// library cannot draw in such a window, a plain one is made instead (see windowTakesGl).
+// screen, the client area is width x height, centred on the display. Resizable either way. Where
+// the graphics library cannot draw in such a window, a plain one is made instead (see
+// windowTakesGl).
 bool createWindow(const char* title, int width, int height, bool fullscreen);
 bool windowTakesGl(); // false: the window had to be made without OpenGL
 bool setFullscreen(bool fullscreen);
 bool isFullscreen();
+// While the window covers the desktop, twice a second: when a window manager has come or gone, it
+// covers the desktop again the way the desktop now gives it; Size messages follow.
+void followDesktop();
 bool createContext(); // creates the context; SDL makes it current as well
 bool makeContextCurrent();
 bool releaseContext();

@@ -10,11 +10,12 @@ float fadeOut = 1.0f;
 
 namespace {
 
-// One pass's step: 0.02 per frame of 1/30 s, so a fade lasts about 1.7 s at any frame rate.
+// One pass's step: 0.02 per frame of 1/30 s, so a fade lasts about 1.7 s at any frame rate; the
+// whole time since the last pass, so that after a stall the fade ends in one pass.
 // Each sum is formed in double and stored as a float, which makes a fade at exactly one frame
 // per pass take 51 passes, not 50.
 void advanceFade() {
-    const float step = static_cast<float>(static_cast<double>(frameTimer.speedFactor) * FadeStep);
+    const float step = static_cast<float>(static_cast<double>(frameTimer.elapsedFrames) * FadeStep);
     fadeOut = static_cast<float>(static_cast<double>(fadeOut) - step);
     fadeIn = static_cast<float>(static_cast<double>(fadeIn) + step);
 }

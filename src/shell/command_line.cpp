@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -46,14 +47,28 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
     return line;
 }
 
+namespace {
+
+// The answer reached standard output only if it was flushed without an error: a full disk or a
+// closed pipe is a failure to say so, not a silent success.
+int answered() {
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) {
+        return 0;
+    }
+    std::fprintf(stderr, "tolvar: cannot write to standard output: %s\n", std::strerror(errno));
+    return 1;
+}
+
+} // namespace
+
 int answerCommandLine(const CommandLine& line) {
     switch (line.request) {
     case CommandLineRequest::Help:
         std::fputs(Usage, stdout);
-        return 0;
+        return answered();
     case CommandLineRequest::Version:
         std::printf("tolvar %s\n", TOLVAR_VERSION);
-        return 0;
+        return answered();
     case CommandLineRequest::Refused:
         std::fprintf(stderr, "tolvar: %s '%s'\n%s",
                      line.refused[0] == '-' ? "unknown option" : "unexpected argument",

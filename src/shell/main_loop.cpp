@@ -7,6 +7,7 @@
 
 bool quitRequested = false;
 platform::Message lastMessage;
+int exitStatus = 0;
 
 namespace {
 
@@ -31,6 +32,7 @@ void runMainLoop() {
         if (platform::peekMessage(lastMessage)) {
             if (lastMessage.kind == platform::MessageKind::Quit) {
                 quitRequested = true;
+                exitStatus = lastMessage.wParam;
                 break;
             }
             windowProc(lastMessage);
@@ -71,5 +73,5 @@ int runGame() {
         runMainLoop();
     }
     closeWindow();
-    return lastMessage.wParam;
+    return exitStatus;
 }

@@ -12,6 +12,9 @@
 
 extern bool quitRequested;            // ends the main loop; once set it is never cleared
 extern platform::Message lastMessage; // the last message taken from the queue
+// What the process ends with: 0, the code a Quit message carries, or 1 when the run ended because
+// the game could not be played. Never taken from another message, such as a key held at the end.
+extern int exitStatus;
 
 int runGame(); // start-up, main loop, shutdown; returns the process exit code
 void runMainLoop();
@@ -27,8 +30,18 @@ struct CommandLine {
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);
-// Help and version on standard output (0); a refused argument and the usage on standard error (2).
+// Help and version on standard output (0, or 1 when it could not be written); a refused argument
+// and the usage on standard error (2).
 int answerCommandLine(const CommandLine& line);
+
+// ---- standard_streams.cpp --------------------------------------------------------------------
+
+// Opens /dev/null on whichever of descriptors 0, 1 and 2 is closed; runs before anything opens a
+// file, so that no file of the game ever takes a standard stream's number.
+void openStandardStreams();
+// A descriptor that took a standard stream's number anyway moves above them (close-on-exec);
+// others, and -1, pass unchanged.
+int aboveStandardStreams(int descriptor);
 
 // ---- game_folder.cpp -------------------------------------------------------------------------
 
@@ -87,7 +100,10 @@ struct FrameTimer {
     std::int64_t frequency = 0;
     std::int64_t currentCount = 0;
     std::int64_t lastCount = 0;
-    float speedFactor = 0.0f; // time since the previous update, in frames of 1/targetRate s
+    float speedFactor = 0.0f; // elapsedFrames, at most 0.1 s worth: the step of play
+    // Time since the previous update, in frames of 1/targetRate s, unbounded: the step of a fade,
+    // which a stall still ends at once.
+    float elapsedFrames = 0.0f;
 };
 
 extern FrameTimer frameTimer;

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The command line of a Linux program: --help and --version answer on standard output with exit
-code 0, an unknown option or a stray argument is named on standard error with the usage and exit
+code 0 (1, said on standard error, when standard output cannot take it), an unknown option or a stray argument is named on standard error with the usage and exit
 code 2, all without a window and without touching Data.dat; and with no display at all the game
 says why and ends with exit code 1 within two seconds.
 """
@@ -38,6 +38,15 @@ def command_line():
         check(usage.returncode == 0 and usage.stdout.startswith("Usage: tolvar") and
               "--windowed" in usage.stdout and usage.stderr == "",
               "--help prints the usage on standard output, exit code 0")
+
+        for request in ("--help", "--version"):
+            with open("/dev/full", "w") as full:
+                result = subprocess.run([os.path.join(folder, "tolvar"), request], cwd=folder,
+                                        env=env, stdout=full, stderr=subprocess.PIPE, text=True,
+                                        timeout=30)
+            check(result.returncode == 1 and "standard output" in result.stderr,
+                  "%s into a full device says so on standard error, exit code 1 (%r)" %
+                  (request, result.stderr.strip()))
 
         for refused in (["--frobnicate"], ["--windowed", "stray"]):
             result, _ = answer(folder, refused, env)

@@ -284,10 +284,12 @@ class Session:
     # -- the game -------------------------------------------------------------------------------
 
     def start_game(self, progress=b"1", preloads=(), extra_env=None, data=True, cwd=None,
-                   arguments=()):
+                   arguments=(), prepare=None, stderr_closed=False):
         """Copies the game to a fresh folder and starts it. progress: Data.dat's bytes, or None
         for no Data.dat at all; data: whether Data/ is copied beside the program; cwd: the
-        working folder to start in, the game's own folder when None."""
+        working folder to start in, the game's own folder when None; prepare: called with the
+        folder before the start; stderr_closed: started with descriptor 2 closed, as some
+        launchers do."""
         binary = required_environment("TOLVAR_E2E_GAME")
         required_data = required_environment("TOLVAR_E2E_DATA")
         folder = os.path.join(self.folder, "game%d" % len(self.games))
@@ -298,6 +300,8 @@ class Session:
         if progress is not None:
             with open(os.path.join(folder, "Data.dat"), "wb") as data_file:
                 data_file.write(progress)
+        if prepare is not None:
+            prepare(folder)
         env = dict(self.env)
         if self.game_env:
             # A Wayland client only: the X server is weston's, not the game's.
@@ -313,8 +317,9 @@ class Session:
         out = open(os.path.join(folder, "game.out"), "w")
         err = open(os.path.join(folder, "game.err"), "w")
         process = subprocess.Popen([os.path.join(folder, "tolvar")] + list(arguments),
-                                   cwd=cwd or folder, env=env,
-                                   stdout=out, stderr=err)
+                                   cwd=cwd or folder, env=env, stdout=out,
+                                   stderr=None if stderr_closed else err,
+                                   preexec_fn=(lambda: os.close(2)) if stderr_closed else None)
         out.close()
         err.close()
         game = GameRun(self, folder, process)

@@ -5,7 +5,7 @@
   levels 1 to 3 only and a click on level 4's place does nothing; back to the menu, Quit ends
   the program with exit code 0 and the file still holds 3.
 - Without Data.dat: the "ERROR" box says "Can't open Data.dat"; once it is answered the program
-  ends with exit code 0 and leaves a Data.dat holding 1.
+  ends with exit code 1 (the game was not played) and leaves a Data.dat holding 1.
 """
 
 import os
@@ -79,7 +79,7 @@ def missing_progress_file():
         session.answer_box("ERROR", "Return")
         code = game.wait_exit(30)
         log("exit code %d" % code)
-        check(code == 0, "the program then ends with exit code 0")
+        check(code == 1, "the program then ends with exit code 1: it was not played")
         check(game.progress_file() == b"1", "a fresh Data.dat holding 1 is left behind")
         no_sanitizer_report(game)
 

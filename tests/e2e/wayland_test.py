@@ -33,7 +33,7 @@ def wayland():
         # Return until the box has taken it: zenity's window comes up a little after zenity.
         wait_for(lambda: session.key("Return", hold=0.05) or not first.running(), 30,
                  "the box to be answered", interval=1.0)
-        check(first.wait_exit(30) == 0 and first.progress_file() == b"1",
+        check(first.wait_exit(30) == 1 and first.progress_file() == b"1",
               "the answered box ends the first start, Data.dat now holds 1")
 
         started = time.monotonic()

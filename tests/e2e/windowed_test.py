@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Windowed play on purpose, on a 1280x1024 screen with openbox.
 
---windowed gives a window whose client area is 1024x768; Alt+Enter makes it cover the screen,
+--windowed gives a window whose client area is 1024x768, placed by the window manager (centred)
+rather than at the screen's corner; Alt+Enter makes it cover the screen,
 F11 brings the window back, and the main menu's Quit still works through the window: exit code 0.
 """
 
@@ -25,6 +26,9 @@ def windowed_then_full_screen_then_windowed():
         session.wait_window("Tolvar", 30)
         check(client_size(session) == (1024, 768), "--windowed gives a 1024x768 client area")
         wait_for(lambda: shows_menu_in_window(session), 40, "the menu in the window")
+        x, y = session.origin
+        check(x > 64 and y > 64 and x + 1024 < 1280 and y + 768 < 1024,
+              "the window is placed inside the screen, not at its corner (%d, %d)" % (x, y))
 
         session.xdotool("key", "alt+Return")
         wait_for(lambda: client_size(session) == (1280, 1024), 10, "the window to cover the screen")

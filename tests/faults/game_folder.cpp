@@ -1,5 +1,6 @@
 #include "game_folder.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -78,6 +79,8 @@ const char* damageName(Damage damage) {
         return "Garbage";
     case Damage::Oversized:
         return "Oversized";
+    case Damage::Fifo:
+        return "Fifo";
     }
     return "Unknown";
 }
@@ -107,6 +110,12 @@ void GameFolder::damage(const std::string& relativePath, Damage damage) const {
     switch (damage) {
     case Damage::Missing:
         fs::remove(file);
+        return;
+    case Damage::Fifo:
+        fs::remove(file);
+        if (::mkfifo(file.c_str(), 0644) != 0) {
+            throw std::runtime_error("cannot make a FIFO: " + file.string());
+        }
         return;
     case Damage::Truncated:
         bytes.resize(bytes.size() / 2);

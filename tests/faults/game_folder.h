@@ -8,7 +8,7 @@
 
 namespace faults {
 
-enum class Damage { Missing, Truncated, Garbage, Oversized };
+enum class Damage { Missing, Truncated, Garbage, Oversized, Fifo };
 
 const char* damageName(Damage damage);
 
@@ -25,7 +25,8 @@ public:
     // Damages a file given relative to the folder ("Data/Musat/67.it"): removed, cut to half of
     // its bytes, or overwritten by as many bytes of noise; or, for a PNG or JPEG picture, its
     // header made to claim a size far too large to decode (100000 or 60000 pixels a side; the JPEG
-    // decoder itself stops at 65500).
+    // decoder itself stops at 65500); or replaced by a FIFO that nobody writes to, whose open
+    // and read would block for ever.
     void damage(const std::string& relativePath, Damage damage) const;
 
 private:

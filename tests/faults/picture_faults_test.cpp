@@ -122,6 +122,7 @@ TEST_P(PictureFaultTest, StartUpCompletesEveryScreenDrawsAndTheOtherPicturesStay
     faults::GameFolder folder("5");
     folder.damage(damaged.path, fault.damage);
     openProgressFile();
+    ::testing::internal::CaptureStderr();
 
     std::vector<std::string> slotProblems;
     faults::TourHooks hooks;
@@ -135,8 +136,12 @@ TEST_P(PictureFaultTest, StartUpCompletesEveryScreenDrawsAndTheOtherPicturesStay
                 }
             }
             if (i == fault.picture) {
-                // A picture too large to decode is left out: its slot is plain black.
-                if (fault.damage == Damage::Oversized && !isPlainBlack(name)) {
+                // A picture too large to decode, or no regular file, is left out: its slot is
+                // plain black.
+                const bool leftOut = fault.damage == Damage::Oversized ||
+                                     fault.damage == Damage::Fifo ||
+                                     fault.damage == Damage::Missing;
+                if (leftOut && !isPlainBlack(name)) {
                     slotProblems.push_back(std::string(pictureSlots[i].path) + ": not black");
                 }
                 continue; // what another damaged picture looks like is the game's own business
@@ -153,7 +158,17 @@ TEST_P(PictureFaultTest, StartUpCompletesEveryScreenDrawsAndTheOtherPicturesStay
         }
     };
     const faults::TourRecord record = faults::runScreenTour(hooks);
+    const std::string said = ::testing::internal::GetCapturedStderr();
 
+    // A picture left out is named, once, whatever was wrong with it (the decoder may still make
+    // something of a picture cut short).
+    const std::string named = std::string("tolvar: ") + damaged.path + ": ";
+    const std::size_t first = said.find(named);
+    if (fault.damage != Damage::Truncated) {
+        EXPECT_NE(first, std::string::npos) << said;
+    }
+    EXPECT_TRUE(first == std::string::npos || said.find(named, first + 1) == std::string::npos)
+        << said;
     EXPECT_EQ(record.exitCode, 0);
     EXPECT_EQ(record.stepsRun, faults::tourStepCount);
     EXPECT_TRUE(quitRequested);
@@ -172,6 +187,9 @@ std::vector<PictureFault> everyPictureFault() {
         const std::string path = pictureSlots[picture].path;
         if (path.ends_with("Pallo.png") || path.ends_with("logo.jpg")) {
             all.push_back({picture, Damage::Oversized});
+        }
+        if (path.ends_with("Pallo.png") || path.ends_with("menu.jpg")) {
+            all.push_back({picture, Damage::Fifo});
         }
     }
     return all;

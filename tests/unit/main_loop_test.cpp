@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "assets/assets.h"
+#include "game/game.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
 #include "support/scripted_platform.h"
@@ -130,6 +131,53 @@ TEST_F(MainLoopTest, TheExitCodeIsTheQuitMessages) {
         }
     });
     EXPECT_EQ(exitCode, 3);
+}
+
+// Quit clicked while a key is down, or with a key message the last one handled: the run still
+// ends with 0. The exit status comes from a Quit message or a failure, never from a key code.
+TEST_F(MainLoopTest, QuitWithAKeyHeldEndsWithZero) {
+    const int exitCode = scripted::runGameWith([](int pass) {
+        if (pass == 0) {
+            scripted::pressKey(VK_LEFT);
+        } else if (pass == 2) {
+            scripted::pressKey(VK_LEFT); // a repeat, the last message before the click's frame
+            scripted::click((layout::mainMenuQuit.left + layout::mainMenuQuit.right) / 2,
+                            (layout::mainMenuQuit.top + layout::mainMenuQuit.bottom) / 2);
+            scripted::pressKey(VK_DOWN);
+        }
+    });
+    EXPECT_TRUE(quitRequested);
+    EXPECT_EQ(KeyState[VK_DOWN], 1);
+    EXPECT_EQ(exitCode, 0);
+}
+
+// The process stopped for ten seconds while a block falls: the next frame moves the block by one
+// short step from where it stood, and it is still the same block, falling and steerable.
+TEST_F(MainLoopTest, AStallMovesTheFallingBlockOnlyAShortStep) {
+    GameState = Level2Play;
+    std::srand(7);
+    dealLevel(2);
+    const int firstBlock = currentBlock;
+    const int blocksAtStart = blocksLeft;
+    float yBefore = 0.0f;
+    float yAfter = 0.0f;
+    int blockAfter = -1;
+    scripted::runGameWith([&](int pass) {
+        if (pass == 3) {
+            blocks[currentBlock].y = 101.0f;
+            yBefore = blocks[currentBlock].y;
+            script().counter += 10 * script().frequency; // SIGSTOP, ten seconds, SIGCONT
+        } else if (pass == 4) {
+            yAfter = blocks[currentBlock].y;
+            blockAfter = currentBlock;
+            scripted::requestClose();
+        }
+    });
+    EXPECT_EQ(blockAfter, firstBlock);
+    EXPECT_EQ(blocksLeft, blocksAtStart);
+    EXPECT_GT(yAfter, yBefore);
+    // A tenth of a second of a block that is not hurried: 3 frames of 4 units.
+    EXPECT_LE(yAfter - yBefore, 3.0f * 4.0f + 0.01f);
 }
 
 TEST_F(MainLoopTest, StartUpRunsInItsFixedOrder) {

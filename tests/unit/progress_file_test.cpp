@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -127,6 +128,12 @@ TEST_F(ProgressFileTest, AnEndlessFileIsReadOnlyAsFarAsATokenCanReach) {
 }
 
 TEST_F(ProgressFileTest, AMissingFileGivesTheMessageEndsTheRunAndLeavesOneBehind) {
+    openProgressFile();
+    EXPECT_EQ(scripted::runGameWith([](int) { scripted::requestClose(); }), 1)
+        << "the game was not played: the run ends with 1";
+    EXPECT_EQ(fileContent(), "1");
+    fs::remove("Data.dat");
+    scripted::script().boxes.clear();
     startGame();
     ASSERT_EQ(boxesShown(), 1);
     EXPECT_EQ(scripted::script().boxes[0].text, "Can't open Data.dat");
@@ -157,6 +164,43 @@ TEST_F(ProgressFileTest, AFileThatCannotBeOpenedIsLeftUntouched) {
     EXPECT_TRUE(quitRequested);
     EXPECT_EQ(boxesShown(), boxesBefore + 1);
     EXPECT_TRUE(fs::is_directory("Data.dat"));
+}
+
+// Started with the standard streams closed, as launchers and service managers may: Data.dat never
+// takes one of their numbers, they end up on /dev/null, and what is written to them is lost
+// rather than written into the player's progress.
+TEST_F(ProgressFileTest, ClosedStandardStreamsNeverBecomeTheProgressFile) {
+    writeFile("3");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(STDIN_FILENO);
+        ::close(STDOUT_FILENO);
+        ::close(STDERR_FILENO);
+        openProgressFile();
+        int faults = ProgressFile.descriptor > STDERR_FILENO ? 0 : 1;
+        openStandardStreams();
+        for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {
+            char target[64] = {};
+            const std::string link = "/proc/self/fd/" + std::to_string(stream);
+            if (::readlink(link.c_str(), target, sizeof target - 1) <= 0 ||
+                std::strcmp(target, "/dev/null") != 0) {
+                faults |= 2;
+            }
+        }
+        std::fputs("Usage: tolvar\n", stderr);
+        std::fflush(stderr);
+        std::fputs("1\n", stdout);
+        std::fflush(stdout);
+        recordProgress(4); // a save still reaches it
+        std::_Exit(faults);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status) & 1, 0) << "Data.dat took a standard stream's number";
+    EXPECT_EQ(WEXITSTATUS(status) & 2, 0) << "a closed standard stream was not put on /dev/null";
+    EXPECT_EQ(fileContent(), "4");
 }
 
 TEST_F(ProgressFileTest, ProgressIsRaisedButNeverLowered) {
