@@ -539,12 +539,19 @@ def block_rows(session, image, level, strip, top, bottom):
 
 def falling_block_top(session, level):
     """(time, y) of the top of a block wholly on screen in the left column above y 600, or
-    None."""
+    None. Only a run of rows of a block's height counts: the last frames of the fade into the
+    level differ from the picture all the way down."""
     before = time.monotonic()
     image = session.grab(0, 0, 600, 640)
     now = (before + time.monotonic()) / 2  # a loaded machine may take a while over a grab
     rows = block_rows(session, image, level, LEFT_STRIP, 0, 600)
-    return (now, rows[0]) if rows and rows[0] > 2 else None
+    if not rows or rows[0] <= 2:
+        return None
+    last = 0
+    while last + 1 < len(rows) and rows[last + 1] - rows[last] <= 4:
+        last += 1
+    height = rows[last] - rows[0] + 1
+    return (now, rows[0]) if 30 <= height <= 44 else None
 
 
 def hud_count(session):

@@ -26,10 +26,12 @@ BLOCK_ROWS = 25
 
 
 def fall_speed(session, seconds):
+    """The speed of the falling block between two looks at least seconds apart."""
     first = wait_for(lambda: falling_block_top(session, "level1"), 15, "the falling block")
-    time.sleep(seconds)
-    second = falling_block_top(session, "level1")
-    check(second is not None and second[1] > first[1], "the block falls")
+    second = wait_for(lambda: (lambda sample: sample if sample and sample[0] - first[0] >= seconds
+                               else None)(falling_block_top(session, "level1")), 15,
+                      "the falling block %.1f s later" % seconds)
+    check(second[1] > first[1], "the block falls")
     return (second[1] - first[1]) / (second[0] - first[0])
 
 

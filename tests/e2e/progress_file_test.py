@@ -30,7 +30,7 @@ def logo_menu_and_quit():
     with Session("1024x768") as session:
         game = session.start_game(progress=b"3")
         logo = wait_for(lambda: (lambda image: image if session.shows("logo", image) else None)(
-            session.grab()), 30, "the logo", interval=0.02)
+            session.grab()), 60, "the logo", interval=0.02)
         session.screenshot("01-logo", logo)
         log("the logo is shown first")
         session.screenshot("02-main-menu", session.wait_screen("menu", 30))
