@@ -45,6 +45,7 @@ struct Pad {
 
 Pad pads[PadSlots];
 bool started = false;
+bool startRefused = false;
 
 // Key messages waiting for the game. One event gives at most one per input (an unplugged pad),
 // and they are all taken before the next event is.
@@ -159,11 +160,12 @@ void moveStick(Pad& pad, int negative, int positive, int value) {
 } // namespace
 
 bool start() {
-    if (started) {
-        return true;
+    if (started || startRefused) {
+        return started; // asked once a frame: a refusal is not asked again
     }
     // SDL_GAMECONTROLLERCONFIG is read by SDL itself here.
     started = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    startRefused = !started;
     return started;
 }
 
@@ -177,7 +179,9 @@ void stop() {
         }
     }
     waitingCount = 0; // no one is left to read them
-    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    // Kept deliberately: SDL's game-controller subsystem stays up to the end of the program, as
+    // the audio output does. Taking it down joins SDL's device threads, which held shutdown up
+    // for seconds, and a termination signal must end the game at once.
     started = false;
 }
 

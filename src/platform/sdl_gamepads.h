@@ -11,7 +11,7 @@ namespace sdl_gamepads {
 // The pads already plugged in arrive as added events from here on. False when SDL has no
 // game-controller support here; the keyboard and mouse go on as before.
 bool start();
-void stop(); // closes every pad; the keys they held are let go first
+void stop(); // closes every pad (the keys they held are let go first); SDL stays up
 
 bool isPadEvent(const SDL_Event& event);
 // Takes in one pad event; the key messages it gives wait for takeMessage.

@@ -381,8 +381,6 @@ void showWindow() {
         return;
     }
     SDL_SetWindowInputFocus(window);
-    // From here on pads count; without game-controller support the keyboard and mouse still do.
-    sdl_gamepads::start();
     // The game sets its viewport from this, in real pixels, whatever the desktop made of the
     // size asked for.
     int width = 0;
@@ -443,6 +441,11 @@ bool peekMessage(Message& message) {
     // Once video has gone the queue still holds what was posted to it, as a thread's queue
     // outlives its window.
     if (SDL_WasInit(SDL_INIT_EVENTS) != 0) {
+        // Pads count once the game reads its messages with a window up; start-up's boxes come
+        // before. Without game-controller support the keyboard and mouse still do.
+        if (sdl_video::hasWindow()) {
+            sdl_gamepads::start();
+        }
         answerDesktop();
         SDL_Event event;
         // SDL_PeepEvents passes over SDL's internal poll markers, so a message waiting in the
