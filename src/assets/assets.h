@@ -16,6 +16,9 @@ extern platform::SongHandle musicHandle; // the one song loaded now
 void changeMusic(
     const char* path); // stop, load, play; the same track starts again from its beginning
 
+extern bool musicMuted; // M: silent on every screen and every track until M again
+void toggleMusicMute();
+
 // ---- textures.cpp ----------------------------------------------------------------------------
 
 // Texture names, 0 until loadTextures; the arrays count from 1, by level and by weight.

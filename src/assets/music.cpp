@@ -1,6 +1,13 @@
 #include "assets/assets.h"
 
 platform::SongHandle musicHandle = 0;
+bool musicMuted = false;
+
+void toggleMusicMute() {
+    musicMuted = !musicMuted;
+    // The output itself is silenced, so the tracks that start later stay silent too.
+    platform::setMusicMuted(musicMuted);
+}
 
 void changeMusic(const char* path) {
     platform::stopSong(musicHandle);

@@ -26,6 +26,7 @@ void dealLevel(int level) {
     tiltStep = 0.0f;
     currentBlock = 0;
     countdown = 5;
+    levelPaused = false; // a fresh deal is played at once
 }
 
 void setupLevel1() {

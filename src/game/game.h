@@ -69,10 +69,13 @@ void setupLevel1(); // the frame of Level1Setup: music, deal, then level 1's fir
 // ---- level_scene.cpp -------------------------------------------------------------------------
 
 void drawLevelScene(int level);
-void drawBallQuad();  // at layout::ballQuad, under the board
-void drawBoardQuad(); // at layout::boardQuad about the current origin, level
+void drawPauseShade(); // the scene dimmed, with "Paused" over it
+void drawBallQuad();   // at layout::ballQuad, under the board
+void drawBoardQuad();  // at layout::boardQuad about the current origin, level
 
 // ---- play_rules.cpp --------------------------------------------------------------------------
+
+extern bool levelPaused; // P, Pause, Escape, a pad's Start, or the window losing the keyboard
 
 void playLevelFrame(int level);
 void applyPlayRules(int level);

@@ -28,6 +28,22 @@ void drawBlock(const Block& block) {
 
 } // namespace
 
+void drawPauseShade() {
+    glLoadIdentity();
+    glBindTexture(GL_TEXTURE_2D, 0); // no picture: the shade takes the colour alone
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.55f);
+    drawTexturedQuad({0.0f, 0.0f, static_cast<float>(layout::screenWidth),
+                      static_cast<float>(layout::screenHeight)},
+                     0.0f);
+    glDisable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE); // as the scene leaves it
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glRasterPos2f(layout::pausedText.x, layout::pausedText.baseline);
+    drawText("Paused");
+}
+
 void drawBallQuad() {
     glBindTexture(GL_TEXTURE_2D, ballTexture);
     drawTexturedQuad(layout::ballQuad, 0.0f);

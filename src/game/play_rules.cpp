@@ -2,6 +2,8 @@
 #include "game/game.h"
 #include "shell/shell.h"
 
+bool levelPaused = false;
+
 namespace {
 
 // The large font is in force exactly while level select is shown. The in-level level-select
@@ -156,7 +158,54 @@ void applyPlayRules(int level) {
     }
 }
 
+namespace {
+
+// The in-level buttons in reading order, top to bottom.
+FocusButtons inLevelButtons(int level) {
+    const layout::LevelButtons& buttons = layout::levelButtons[level - 1];
+    return FocusButtons{{buttons.startOver, buttons.levelSelect, buttons.mainMenu}, 3, 0};
+}
+
+bool pauseKeyPressed() {
+    return KeyPressed[VK_P] || KeyPressed[VK_PAUSE] || KeyPressed[VK_ESCAPE];
+}
+
+// Only while a block falls: once the last one is down the level is won and nothing is left to
+// stop.
+void takePauseKeys() {
+    if (levelPaused) {
+        if (pauseKeyPressed()) {
+            levelPaused = false;
+            forgetFocus();
+        }
+    } else if (blocksLeft != 0 && (pauseKeyPressed() || pauseRequested)) {
+        levelPaused = true;
+    }
+}
+
+// A paused frame draws the still scene and takes the in-level buttons, by mouse or by keys; the
+// play rules do not run, so the block goes on from where it stood. The frame timer keeps being
+// updated every frame, so the frame after resuming moves by one frame's time, not the pause's.
+void pausedLevelFrame(int level) {
+    const FocusButtons buttons = inLevelButtons(level);
+    takeMenuKeys(PausedScreen + static_cast<std::uint32_t>(level), buttons);
+    drawLevelScene(level);
+    drawPauseShade();
+    drawFocusRing(buttons);
+    platform::swapBuffers();
+    if (clickLatch) {
+        applyLevelButtons(level);
+    }
+}
+
+} // namespace
+
 void playLevelFrame(int level) {
+    takePauseKeys();
+    if (levelPaused) {
+        pausedLevelFrame(level);
+        return;
+    }
     drawLevelScene(level);
     platform::swapBuffers();
     if (clickLatch) {

@@ -102,6 +102,7 @@ constexpr TextPlace hudBalance{883.0f, 150.0f};
 constexpr TextPlace hudDifferential{855.0f, 165.0f};
 constexpr TextPlace hudBlocksLeft{855.0f, 200.0f};
 constexpr TextPlace completionText{200.0f, 400.0f};
+constexpr TextPlace pausedText{370.0f, 384.0f}; // over the dimmed scene of a paused level
 
 // ---- pictures and tracks ---------------------------------------------------------------------
 

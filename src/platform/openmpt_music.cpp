@@ -38,6 +38,7 @@ struct SongSlot {
 SongSlot songSlots[SongSlots];
 SDL_AudioDeviceID outputDevice = 0;
 int outputRate = 0;
+bool outputMuted = false;
 // The callback's scratch: mixing allocates nothing.
 std::int16_t mixScratch[MixChunkFrames * OutputChannels];
 
@@ -123,6 +124,10 @@ void fillOutput(void*, Uint8* stream, int length) {
         if (song.module != nullptr && song.playing) {
             renderInto(song, outputRate, out, frames, true);
         }
+    }
+    // Muted, the songs still move on, so a track ends and starts again on time.
+    if (outputMuted) {
+        std::memset(stream, 0, static_cast<std::size_t>(length));
     }
 }
 
@@ -274,6 +279,11 @@ void releaseSong(SongHandle song) {
     }
     // Out of the lock: the audio thread no longer sees the module, and freeing takes a while.
     openmpt_module_destroy(module);
+}
+
+void setMusicMuted(bool muted) {
+    AudioLock lock;
+    outputMuted = muted;
 }
 
 int renderSongFrames(SongHandle song, int sampleRate, std::int16_t* buffer, int frameCount) {

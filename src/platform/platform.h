@@ -50,7 +50,10 @@ void swapBuffers();
 // Messages, one at a time, in the game's own terms.
 
 // Keys arrive by their Win32 virtual-key codes, the index of the game's key table.
-constexpr int VK_RETURN = 13;
+constexpr int VK_TAB = 9;
+constexpr int VK_RETURN = 13; // Enter and keypad Enter alike
+constexpr int VK_SHIFT = 16;  // either Shift key
+constexpr int VK_PAUSE = 19;
 constexpr int VK_ESCAPE = 27;
 constexpr int VK_SPACE = 32;
 constexpr int VK_LEFT = 37;
@@ -58,6 +61,12 @@ constexpr int VK_UP = 38;
 constexpr int VK_RIGHT = 39;
 constexpr int VK_DOWN = 40;
 constexpr int VK_F1 = 112; // F2 to F12 follow it
+// Letters arrive as their capitals' codes, 'A' (65) to 'Z' (90); digits as '0' to '9'.
+
+// A gamepad is a keyboard with few keys: its D-pad and left stick arrive as the arrow keys, its
+// south button (A) as VK_RETURN, its east button (B) as VK_ESCAPE and Start as VK_PAUSE. A key
+// held on several pads goes down with the first and up with the last; an unplugged pad lets go
+// of every key it held.
 
 enum class MessageKind : std::uint8_t {
     None,
@@ -70,8 +79,10 @@ enum class MessageKind : std::uint8_t {
     // The player asked to switch between full screen and a window (Alt+Enter, F11); those keys
     // never arrive as keys of their own.
     FullscreenToggle,
-    Quit,  // wParam: the exit code given to postQuitMessage
-    Other, // anything else; handled by default
+    MouseMove, // the pointer moved over the window
+    FocusLost, // the window no longer takes the keyboard (another window has it)
+    Quit,      // wParam: the exit code given to postQuitMessage
+    Other,     // anything else; handled by default
 };
 
 struct Message {
@@ -171,5 +182,8 @@ void stopSong(SongHandle song);
 // True once it has played to its end (it does not loop by itself).
 bool isSongFinished(SongHandle song);
 void releaseSong(SongHandle song);
+// Silences the output, or gives it back, whatever song plays or is loaded later; songs keep
+// moving on while silent.
+void setMusicMuted(bool muted);
 
 } // namespace platform

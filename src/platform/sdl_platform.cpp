@@ -9,6 +9,7 @@
 
 #include "platform/frame_pacing.h"
 #include "platform/platform.h"
+#include "platform/sdl_gamepads.h"
 #include "platform/sdl_video.h"
 #include "platform/termination_signals.h"
 
@@ -115,6 +116,13 @@ int virtualKeyCode(SDL_Keycode key) {
         return VK_RETURN;
     case SDLK_ESCAPE:
         return VK_ESCAPE;
+    case SDLK_TAB:
+        return VK_TAB;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT:
+        return VK_SHIFT;
+    case SDLK_PAUSE:
+        return VK_PAUSE;
     case SDLK_SPACE:
         return VK_SPACE;
     case SDLK_LEFT:
@@ -175,6 +183,8 @@ Message windowMessage(const SDL_WindowEvent& window) {
     case SDL_WINDOWEVENT_MAXIMIZED:
         // The state as it is now: a restore already overtaken by another minimize says so.
         return Message{MessageKind::Activate, windowIsMinimized() ? 1 : 0};
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        return Message{MessageKind::FocusLost};
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
         const PixelPoint size = toDrawable(window.data1, window.data2);
         return sizeMessage(size.x, size.y);
@@ -207,6 +217,8 @@ Message translate(const SDL_Event& event) {
         return keyMessage(event.key, MessageKind::KeyDown);
     case SDL_KEYUP:
         return keyMessage(event.key, MessageKind::KeyUp);
+    case SDL_MOUSEMOTION:
+        return Message{MessageKind::MouseMove};
     case SDL_MOUSEBUTTONUP:
         if (event.button.button == SDL_BUTTON_LEFT) {
             const PixelPoint at = toDrawable(event.button.x, event.button.y);
@@ -398,7 +410,9 @@ bool unregisterWindowClass() {
     if (!videoIsUp()) {
         return false;
     }
-    // Only video goes: the music's audio output keeps running to the end of the program.
+    // Only video and the pads go: the music's audio output keeps running to the end of the
+    // program.
+    sdl_gamepads::stop();
     sdl_video::stopVideo();
     return true;
 }
@@ -421,14 +435,30 @@ bool peekMessage(Message& message) {
         message = Message{MessageKind::Quit, 0};
         return true;
     }
+    // The keys a pad event gave come before the next event.
+    if (sdl_gamepads::takeMessage(message)) {
+        return true;
+    }
     // Once video has gone the queue still holds what was posted to it, as a thread's queue
     // outlives its window.
     if (SDL_WasInit(SDL_INIT_EVENTS) != 0) {
+        // Pads count once the game reads its messages with a window up; start-up's boxes come
+        // before. Without game-controller support the keyboard and mouse still do.
+        if (sdl_video::hasWindow()) {
+            sdl_gamepads::start();
+        }
         answerDesktop();
         SDL_Event event;
         // SDL_PeepEvents passes over SDL's internal poll markers, so a message waiting in the
         // queue is always found.
         if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+            if (sdl_gamepads::isPadEvent(event)) {
+                sdl_gamepads::handleEvent(event);
+                if (!sdl_gamepads::takeMessage(message)) {
+                    message = Message{MessageKind::Other};
+                }
+                return true;
+            }
             message = translate(event);
             return true;
         }

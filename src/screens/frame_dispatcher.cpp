@@ -4,6 +4,7 @@
 std::uint32_t GameState = Logo;
 
 int FrameDispatcher() {
+    const std::uint32_t shown = GameState;
     switch (GameState) {
     case Logo:
         logoFrame();
@@ -59,6 +60,9 @@ int FrameDispatcher() {
     default:
         // Any other value: a frame that does nothing at all.
         break;
+    }
+    if (GameState != shown) {
+        forgetFocus(); // whatever screen comes next, its focus starts afresh
     }
     return 0;
 }

@@ -11,6 +11,19 @@ bool levelUnlocked(int level) {
     return unlockedLevel() >= level;
 }
 
+// The unlocked levels from the top, then the back button; the focus starts on the highest level.
+FocusButtons levelSelectButtons() {
+    FocusButtons buttons;
+    for (int level = 1; level <= 5; ++level) {
+        if (levelUnlocked(level)) {
+            buttons.button[buttons.count++] = layout::levelLabelRect(level);
+        }
+    }
+    buttons.first = buttons.count > 0 ? buttons.count - 1 : 0;
+    buttons.button[buttons.count++] = layout::levelSelectBack;
+    return buttons;
+}
+
 } // namespace
 
 void drawLevelSelect() {
@@ -27,8 +40,17 @@ void drawLevelSelect() {
 }
 
 void levelSelectFrame() {
+    const FocusButtons buttons = levelSelectButtons();
+    const bool backToMainMenu = takeMenuKeys(LevelSelect, buttons);
     drawLevelSelect();
+    drawFocusRing(buttons);
     platform::swapBuffers();
+    if (backToMainMenu) {
+        GameState = MainMenu;
+        buildSmallFont();
+        Crossfade(levelSelectTexture, menuTexture);
+        return;
+    }
     if (clickedIn(layout::levelSelectBack)) {
         GameState = PlayMenu;
         buildSmallFont();

@@ -9,6 +9,11 @@ namespace {
 
 constexpr int LogoHoldMilliseconds = 3000;
 
+constexpr FocusButtons mainMenuButtons{
+    {layout::mainMenuPlay, layout::mainMenuHelp, layout::mainMenuQuit}, 3, 0};
+constexpr FocusButtons playMenuButtons{
+    {layout::playMenuNewGame, layout::playMenuLevelSelect, layout::playMenuBack}, 3, 0};
+
 // The menu and the play menu fade in once each time they are reached through fadePending.
 void drawMenuPicture(unsigned int previous, unsigned int picture) {
     if (fadePending) {
@@ -43,7 +48,9 @@ void logoFrame() {
 }
 
 void mainMenuFrame() {
+    takeMenuKeys(MainMenu, mainMenuButtons); // nothing to go back to
     drawMainMenu();
+    drawFocusRing(mainMenuButtons);
     platform::swapBuffers();
     if (clickedIn(layout::mainMenuPlay)) {
         GameState = PlayMenu;
@@ -59,7 +66,12 @@ void mainMenuFrame() {
 }
 
 void playMenuFrame() {
+    if (takeMenuKeys(PlayMenu, playMenuButtons)) {
+        // Escape is the back button, taken by the same road.
+        pressButton(layout::playMenuBack);
+    }
     drawPlayMenu();
+    drawFocusRing(playMenuButtons);
     platform::swapBuffers();
     if (clickedIn(layout::playMenuBack)) {
         GameState = MainMenu;
@@ -89,8 +101,9 @@ void helpFrame() {
 void gameOverFrame() {
     drawPicture(gameOverTexture);
     platform::swapBuffers();
-    // Escape does nothing here: the player has just lost and may still be holding keys.
-    if (clickLatch) {
+    // Escape does nothing here: the player has just lost and may still be holding keys. Enter and
+    // Space (a pad's A) leave as a click does, or a player without a mouse could not leave.
+    if (clickLatch || KeyPressed[VK_RETURN] || KeyPressed[VK_SPACE]) {
         GameState = MainMenu;
         Crossfade(gameOverTexture, menuTexture);
     }

@@ -32,6 +32,32 @@ extern std::uint32_t GameState; // a value above LevelSelect makes a frame do no
 
 int FrameDispatcher(); // one frame of the current state; always 0
 
+// ---- focus.cpp -------------------------------------------------------------------------------
+
+// The buttons of a screen that keys reach, in reading order, and where the focus starts.
+struct FocusButtons {
+    layout::ClickRect button[6];
+    int count = 0;
+    int first = 0;
+};
+
+// The screen the focus belongs to: a GameState value, or a paused level's (PausedScreen + level).
+constexpr std::uint32_t NoFocusScreen = 0xFFFFFFFFu;
+constexpr std::uint32_t PausedScreen = 0x100u;
+
+extern std::uint32_t focusScreen;
+extern int focusIndex;  // into the screen's FocusButtons
+extern bool focusShown; // after the screen's first navigation key, until the mouse moves
+
+// Reads this frame's keys on a screen with buttons: the arrows, Tab and Shift+Tab move the focus
+// (the first one only shows it), Enter and Space latch a click at the centre of the focused
+// button. True when Escape was pressed.
+bool takeMenuKeys(std::uint32_t screen, const FocusButtons& buttons);
+void drawFocusRing(const FocusButtons& buttons); // while shown, around the focused button
+layout::ClickRect focusedButton(const FocusButtons& buttons);
+void pressButton(const layout::ClickRect& button); // latches a click at the button's centre
+void forgetFocus(); // the next screen with buttons starts on its first one, hidden
+
 // ---- picture.cpp -----------------------------------------------------------------------------
 
 // The texture row at the bottom edge of a quad that hides its picture's bottom rows.

@@ -1,14 +1,22 @@
+#include <cstring>
+
 #include "shell/shell.h"
 
 std::uint8_t KeyState[256] = {};
 bool clickLatch = false;
 ClickPoint clickPos;
 bool windowActive = true;
+std::uint8_t KeyPressed[256] = {};
+bool mouseMoved = false;
+bool pauseRequested = false;
 
 namespace {
 
 void setKeyState(int virtualKey, std::uint8_t down) {
     if (virtualKey >= 0 && virtualKey < 256) {
+        if (down == 1 && KeyState[virtualKey] == 0) {
+            KeyPressed[virtualKey] = 1;
+        }
         KeyState[virtualKey] = down;
     }
 }
@@ -35,10 +43,26 @@ ClickPoint drawingPointFromPixels(platform::PixelPoint pixels) {
     return point;
 }
 
+void clearFrameInput() {
+    clickLatch = false;
+    std::memset(KeyPressed, 0, sizeof KeyPressed);
+    mouseMoved = false;
+    pauseRequested = false;
+}
+
 void windowProc(const platform::Message& message) {
     switch (message.kind) {
     case platform::MessageKind::Activate:
         windowActive = message.wParam == 0;
+        if (!windowActive) {
+            pauseRequested = true;
+        }
+        break;
+    case platform::MessageKind::FocusLost:
+        pauseRequested = true;
+        break;
+    case platform::MessageKind::MouseMove:
+        mouseMoved = true;
         break;
     case platform::MessageKind::Close:
         // The window is torn down by shutdown once the loop has ended, not here.

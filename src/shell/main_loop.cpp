@@ -17,8 +17,12 @@ constexpr float TargetFrameRate = 30.0f;
 
 void runFrame() {
     updateFrameTimer();
+    // On every screen, before the frame, so the frame already plays as the player asked.
+    if (KeyPressed[VK_M]) {
+        toggleMusicMute();
+    }
     FrameDispatcher();
-    clickLatch = false;
+    clearFrameInput();
     // Read after the frame, so it is the song that the frame left loaded.
     if (platform::isSongFinished(musicHandle)) {
         platform::playSong(musicHandle);

@@ -77,7 +77,15 @@ void toggleFullscreen(); // Alt+Enter, F11: full screen to a window and back
 using platform::VK_DOWN;
 using platform::VK_ESCAPE;
 using platform::VK_LEFT;
+using platform::VK_PAUSE;
+using platform::VK_RETURN;
 using platform::VK_RIGHT;
+using platform::VK_SHIFT;
+using platform::VK_SPACE;
+using platform::VK_TAB;
+using platform::VK_UP;
+constexpr int VK_M = 'M'; // mutes and unmutes the music
+constexpr int VK_P = 'P'; // pauses and resumes a level
 
 struct ClickPoint {
     std::int32_t x = 0;
@@ -88,9 +96,15 @@ extern std::uint8_t KeyState[256]; // 1 while the key is down
 extern bool clickLatch;            // a left-button release happened since the last frame
 extern ClickPoint clickPos;        // the cursor at that release, in drawing-space units
 extern bool windowActive;          // frames run only while it is set
+// Keys that went down since the last frame; a key the desktop repeats while held counts once.
+extern std::uint8_t KeyPressed[256];
+extern bool mouseMoved; // the pointer moved over the window since the last frame
+// The window lost the keyboard or was minimized since the last frame: a level pauses.
+extern bool pauseRequested;
 
 void windowProc(const platform::Message& message);
 ClickPoint drawingPointFromPixels(platform::PixelPoint pixels);
+void clearFrameInput(); // after each frame: every click, press, move and pause request is seen once
 
 // ---- frame_timer.cpp -------------------------------------------------------------------------
 

@@ -203,7 +203,7 @@ TEST_F(Messages, WindowAndQuitEventsKeepTheirOrder) {
     expectMessage(next(), MessageKind::Close);
     expectMessage(next(), MessageKind::Quit, 0);
     expectMessage(next(), MessageKind::Size, 0, 800, 600);
-    expectMessage(next(), MessageKind::Other);
+    expectMessage(next(), MessageKind::FocusLost);
     expectMessage(next(), MessageKind::LeftButtonUp, 0, 100, 50);
     expectMessage(next(), MessageKind::Other);
     Message message;

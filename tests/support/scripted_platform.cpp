@@ -86,6 +86,19 @@ void toggleFullscreen() {
     post({platform::MessageKind::FullscreenToggle});
 }
 
+void tapKey(int virtualKey) {
+    pressKey(virtualKey);
+    releaseKey(virtualKey);
+}
+
+void moveMouse() {
+    post({platform::MessageKind::MouseMove});
+}
+
+void loseFocus() {
+    post({platform::MessageKind::FocusLost});
+}
+
 int countCalls(const std::string& prefix) {
     return static_cast<int>(
         std::count_if(script().calls.begin(), script().calls.end(),
@@ -339,6 +352,13 @@ void releaseSong(SongHandle song) {
         scripted::record("releaseSong " + scripted::songName(song));
     }
     std::erase(script().loadedSongs, song);
+}
+
+void setMusicMuted(bool muted) {
+    if (script().recordingCalls) {
+        scripted::record(std::string("setMusicMuted ") + (muted ? "1" : "0"));
+    }
+    script().musicMuted = muted;
 }
 #endif
 

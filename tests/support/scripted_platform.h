@@ -79,6 +79,7 @@ struct Script {
     platform::SongHandle lastSong = 0;
     std::vector<platform::SongHandle> finishedSongs;
     std::vector<platform::SongHandle> loadedSongs; // loaded and not released
+    bool musicMuted = false;
 
     // The offscreen window's size, and the drawable size given by showWindow's Size message.
     int drawableWidth = 1024;
@@ -96,7 +97,10 @@ void requestClose();
 void minimize();
 void restore();
 void resize(int width, int height);
-void toggleFullscreen(); // Alt+Enter or F11
+void toggleFullscreen();     // Alt+Enter or F11
+void tapKey(int virtualKey); // down and up again, both before the next frame
+void moveMouse();
+void loseFocus();
 
 // How many calls in the record begin with the given text.
 int countCalls(const std::string& prefix);

@@ -177,4 +177,19 @@ TEST_F(FrameAllocationTest, MenuAndLevelSelectFramesAllocateNothing) {
     EXPECT_EQ(allocationsOver(50), 0);
 }
 
+// The "Paused" text, the shade and the focus ring, with the ring shown.
+TEST_F(FrameAllocationTest, PausedFramesWithTheFocusRingAllocateNothing) {
+    for (int level : {2, 5}) {
+        dealSeeded(level);
+        GameState = levelParams(level).playState;
+        levelPaused = true;
+        forgetFocus();
+        KeyPressed[VK_DOWN] = 1; // shows the ring, then leaves it be
+        EXPECT_EQ(allocationsOver(1), 0) << "level " << level;
+        KeyPressed[VK_DOWN] = 0;
+        EXPECT_TRUE(focusShown);
+        EXPECT_EQ(allocationsOver(50), 0) << "level " << level;
+    }
+}
+
 } // namespace

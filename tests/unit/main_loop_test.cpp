@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "assets/assets.h"
@@ -196,6 +197,45 @@ TEST_F(MainLoopTest, StartUpRunsInItsFixedOrder) {
     // The menu track is loaded at start-up but only the logo screen starts it.
     EXPECT_EQ(scripted::countCalls("playSong"), 0);
     EXPECT_EQ(frameTimer.targetRate, 30.0f);
+}
+
+TEST_F(MainLoopTest, MOnAnyScreenMutesTheMusicAcrossTrackChangesUntilMAgain) {
+    int step = 0;
+    int actedAtFrame = -1;
+    const int exitCode = scripted::runGameWith([&](int) {
+        if (script().presentedFrames == actedAtFrame) {
+            return; // a frame first
+        }
+        actedAtFrame = script().presentedFrames;
+        // One step a frame: mute in the menu, on through the play menu into level 1 (its own
+        // track), unmute there, quit. A lost player is stopped.
+        if (script().presentedFrames > 2000) {
+            scripted::requestClose();
+        } else if (GameState == MainMenu && step == 0) {
+            scripted::tapKey(VK_M);
+            step = 1;
+        } else if (GameState == MainMenu && step == 1) {
+            EXPECT_TRUE(script().musicMuted);
+            scripted::tapKey(VK_RETURN); // Play
+            step = 2;
+        } else if (GameState == PlayMenu && step == 2) {
+            scripted::tapKey(VK_RETURN); // New game
+            step = 3;
+        } else if (GameState == Level1Play && step == 3) {
+            EXPECT_TRUE(script().musicMuted);
+            EXPECT_GE(scripted::countCalls(std::string("loadSong ") + levelTrack[1]), 1);
+            scripted::tapKey(VK_M);
+            step = 4;
+        } else if (step == 4) {
+            EXPECT_FALSE(script().musicMuted);
+            scripted::requestClose();
+            step = 5;
+        }
+    });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(step, 5);
+    EXPECT_EQ(scripted::countCalls("setMusicMuted 1"), 1);
+    EXPECT_EQ(scripted::countCalls("setMusicMuted 0"), 1);
 }
 
 } // namespace

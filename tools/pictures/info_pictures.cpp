@@ -38,39 +38,42 @@ void paintHelpScene(cairo_t* cr) {
     drawCard(cr, controls);
     drawCardHeading(cr, "Controls", 80.0, 218.0);
     const Font body{fonts::sans, 18.0, false};
+    const Font compact{fonts::sans, 15.0, false};
     const double textLeft = 210.0;
     const double textWidthAvailable = controls.right() - textLeft - 24.0;
-    drawKeyCap(cr, Rect{72.0, 246.0, 52.0, 48.0}, "\u2190", 26.0);
-    drawKeyCap(cr, Rect{132.0, 246.0, 52.0, 48.0}, "\u2192", 26.0);
+    drawKeyCap(cr, Rect{72.0, 240.0, 52.0, 44.0}, "\u2190", 24.0);
+    drawKeyCap(cr, Rect{132.0, 240.0, 52.0, 44.0}, "\u2192", 24.0);
     drawParagraph(cr,
                   "Move the falling block to the <b>left</b> or <b>right</b> column while it "
                   "is still above the stacks.",
-                  body, bodyText, textLeft, 242.0, textWidthAvailable, Align::Left);
-    drawKeyCap(cr, Rect{102.0, 344.0, 52.0, 48.0}, "\u2193", 26.0);
-    drawParagraph(cr, "Drop it <b>three times as fast</b>.", body, bodyText, textLeft, 356.0,
+                  compact, bodyText, textLeft, 236.0, textWidthAvailable, Align::Left);
+    drawKeyCap(cr, Rect{102.0, 296.0, 52.0, 44.0}, "\u2193", 24.0);
+    drawParagraph(cr, "Drop it <b>three times as fast</b>.", compact, bodyText, textLeft, 306.0,
                   textWidthAvailable, Align::Left);
-    drawKeyCap(cr, Rect{90.0, 420.0, 76.0, 48.0}, "Esc", 20.0);
-    drawParagraph(cr, "Go back to the menu from this page or from the credits.", body, bodyText,
-                  textLeft, 422.0, textWidthAvailable, Align::Left);
-    // The mouse: the three buttons inside a level.
-    constexpr double mouseX = 128.0;
-    constexpr double mouseY = 556.0;
-    fillRoundedRectangle(cr, Rect{mouseX - 20.0, mouseY - 30.0, 40.0, 60.0}, 20.0,
-                         palette::inkSoft);
-    fillRoundedRectangle(cr, Rect{mouseX - 18.0, mouseY - 28.0, 36.0, 56.0}, 18.0, palette::cream);
-    cairo_new_path(cr);
-    cairo_move_to(cr, mouseX, mouseY - 28.0);
-    cairo_line_to(cr, mouseX, mouseY - 6.0);
-    cairo_move_to(cr, mouseX - 18.0, mouseY - 6.0);
-    cairo_line_to(cr, mouseX + 18.0, mouseY - 6.0);
-    setSource(cr, palette::inkSoft);
-    cairo_set_line_width(cr, 2.0);
-    cairo_stroke(cr);
-    fillRoundedRectangle(cr, Rect{mouseX - 16.5, mouseY - 26.5, 15.5, 19.0}, 6.0, palette::button);
+    drawKeyCap(cr, Rect{72.0, 352.0, 52.0, 44.0}, "P", 20.0);
+    drawKeyCap(cr, Rect{132.0, 352.0, 52.0, 44.0}, "Esc", 16.0);
+    drawParagraph(cr, "<b>Pause</b> a level and go on again. Esc also leaves this page.", compact,
+                  bodyText, textLeft, 350.0, textWidthAvailable, Align::Left);
+    drawKeyCap(cr, Rect{102.0, 408.0, 52.0, 44.0}, "M", 20.0);
+    drawParagraph(cr, "<b>Mute</b> or unmute the music.", compact, bodyText, textLeft, 418.0,
+                  textWidthAvailable, Align::Left);
+    drawKeyCap(cr, Rect{72.0, 464.0, 52.0, 44.0}, "Tab", 16.0);
+    drawKeyCap(cr, Rect{132.0, 464.0, 52.0, 44.0}, "\u21B5", 22.0);
     drawParagraph(cr,
-                  "In a level, the buttons on the right take you to the <b>Menu</b>, start a "
-                  "<b>New game</b> from level 1, or open the <b>Levels</b> list.",
-                  body, bodyText, textLeft, 508.0, textWidthAvailable, Align::Left);
+                  "In the menus, the <b>arrows</b> or <b>Tab</b> pick a button, <b>Enter</b> "
+                  "or <b>Space</b> presses it.",
+                  compact, bodyText, textLeft, 462.0, textWidthAvailable, Align::Left);
+    drawKeyCap(cr, Rect{72.0, 520.0, 52.0, 44.0}, "A", 20.0);
+    drawKeyCap(cr, Rect{132.0, 520.0, 52.0, 44.0}, "B", 20.0);
+    drawParagraph(cr,
+                  "A <b>gamepad</b>: D-pad or stick to move, A to press, B to go back, "
+                  "<b>Start</b> to pause.",
+                  compact, bodyText, textLeft, 524.0, textWidthAvailable, Align::Left);
+    drawParagraph(cr,
+                  "With the <b>mouse</b>: click the buttons. In a level, those on the right "
+                  "take you to the <b>Menu</b>, start a <b>New game</b> from level 1, or open "
+                  "the <b>Levels</b> list.",
+                  compact, mutedText, 72.0, 586.0, controls.right() - 72.0 - 24.0, Align::Left);
 
     // The rule of the balance.
     const Rect rules{522.0, 170.0, 452.0, 470.0};

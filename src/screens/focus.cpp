@@ -1,0 +1,103 @@
+#include <GL/gl.h>
+
+#include "screens/screens.h"
+#include "shell/shell.h"
+
+std::uint32_t focusScreen = NoFocusScreen;
+int focusIndex = 0;
+bool focusShown = false;
+
+namespace {
+
+// The ring: this many units wide, just outside the button, in a colour no picture of the game
+// uses for its buttons. In drawing units, so it grows with the view.
+constexpr float RingWidth = 4.0f;
+constexpr float RingGap = 2.0f;
+
+bool navigationKeyPressed() {
+    return KeyPressed[VK_UP] || KeyPressed[VK_DOWN] || KeyPressed[VK_LEFT] ||
+           KeyPressed[VK_RIGHT] || KeyPressed[VK_TAB];
+}
+
+// Forward in reading order with Down, Right and Tab; back with Up, Left and Shift+Tab.
+int focusStep() {
+    int step = 0;
+    if (KeyPressed[VK_DOWN] || KeyPressed[VK_RIGHT]) {
+        step += 1;
+    }
+    if (KeyPressed[VK_UP] || KeyPressed[VK_LEFT]) {
+        step -= 1;
+    }
+    if (KeyPressed[VK_TAB]) {
+        step += KeyState[VK_SHIFT] ? -1 : 1;
+    }
+    return step;
+}
+
+void drawBar(float left, float top, float right, float bottom) {
+    glVertex3f(left, bottom, 0.0f);
+    glVertex3f(right, bottom, 0.0f);
+    glVertex3f(right, top, 0.0f);
+    glVertex3f(left, top, 0.0f);
+}
+
+} // namespace
+
+layout::ClickRect focusedButton(const FocusButtons& buttons) {
+    return buttons.button[focusIndex];
+}
+
+void pressButton(const ClickRect& button) {
+    clickLatch = true;
+    clickPos = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+}
+
+void forgetFocus() {
+    focusScreen = NoFocusScreen;
+    focusShown = false;
+}
+
+bool takeMenuKeys(std::uint32_t screen, const FocusButtons& buttons) {
+    if (focusScreen != screen || focusIndex >= buttons.count) {
+        focusScreen = screen;
+        focusIndex = buttons.first;
+        focusShown = false;
+    }
+    if (mouseMoved) {
+        focusShown = false; // a mouse player sees the screens as they always were
+    }
+    if (navigationKeyPressed()) {
+        if (focusShown) {
+            // Wraps around at both ends.
+            focusIndex =
+                ((focusIndex + focusStep()) % buttons.count + buttons.count) % buttons.count;
+        }
+        focusShown = true;
+    }
+    if (KeyPressed[VK_RETURN] || KeyPressed[VK_SPACE]) {
+        // The click's own road: the screen takes a key press and a click with the same rules.
+        pressButton(focusedButton(buttons));
+    }
+    return KeyPressed[VK_ESCAPE] != 0;
+}
+
+void drawFocusRing(const FocusButtons& buttons) {
+    if (!focusShown || focusIndex >= buttons.count) {
+        return;
+    }
+    const ClickRect button = focusedButton(buttons);
+    const float left = static_cast<float>(button.left) - RingGap - RingWidth;
+    const float top = static_cast<float>(button.top) - RingGap - RingWidth;
+    const float right = static_cast<float>(button.right) + RingGap + RingWidth;
+    const float bottom = static_cast<float>(button.bottom) + RingGap + RingWidth;
+    glLoadIdentity();
+    glBindTexture(GL_TEXTURE_2D, 0); // no picture: the bars take the colour alone
+    glColor3f(1.0f, 0.84f, 0.0f);
+    glBegin(GL_QUADS);
+    drawBar(left, top, right, top + RingWidth);
+    drawBar(left, bottom - RingWidth, right, bottom);
+    drawBar(left, top + RingWidth, left + RingWidth, bottom - RingWidth);
+    drawBar(right - RingWidth, top + RingWidth, right, bottom - RingWidth);
+    glEnd();
+    glColor3f(1.0f, 1.0f, 1.0f);
+}

@@ -1,0 +1,133 @@
+// Gamepads on the real platform: an SDL virtual pad, plugged in, moved, pressed and pulled out,
+// arrives as the key messages the game already reads.
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace {
+
+using platform::Message;
+using platform::MessageKind;
+
+using Key = std::pair<MessageKind, int>;
+
+class Gamepads : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        // The offscreen window never has the keyboard; SDL would hold pad events back from it.
+        setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
+        ASSERT_TRUE(platform::registerWindowClass()) << SDL_GetError();
+        ASSERT_TRUE(platform::createWindow("Tolvar test", 640, 480, false));
+        platform::showWindow();
+        Message message;
+        while (platform::peekMessage(message)) {
+        } // pads count once messages are read
+        ASSERT_NE(SDL_WasInit(SDL_INIT_GAMECONTROLLER), 0u);
+    }
+    static void TearDownTestSuite() {
+        platform::destroyWindow();
+        platform::unregisterWindowClass();
+    }
+
+    // A pad with every standard button and axis, as a Steam Deck or any mapped pad gives them.
+    static int plugIn() {
+        SDL_VirtualJoystickDesc pad;
+        SDL_zero(pad);
+        pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        pad.naxes = SDL_CONTROLLER_AXIS_MAX;
+        pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        pad.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1u;
+        pad.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1u;
+        pad.name = "Tolvar test pad";
+        const int index = SDL_JoystickAttachVirtualEx(&pad);
+        EXPECT_GE(index, 0) << SDL_GetError();
+        return index;
+    }
+
+    // The key messages that arrive until `count` of them have, the queue read a bounded number
+    // of times (and a few times at least, so that a pad just plugged in has been opened).
+    static std::vector<Key> keys(std::size_t count) {
+        std::vector<Key> seen;
+        for (int attempt = 0; attempt < 1000 && (seen.size() < count || attempt < 20); ++attempt) {
+            Message message;
+            while (platform::peekMessage(message)) {
+                if (message.kind == MessageKind::KeyDown || message.kind == MessageKind::KeyUp) {
+                    seen.emplace_back(message.kind, message.wParam);
+                }
+            }
+        }
+        return seen;
+    }
+};
+
+constexpr MessageKind Down = MessageKind::KeyDown;
+constexpr MessageKind Up = MessageKind::KeyUp;
+
+TEST_F(Gamepads, ButtonsDpadAndStickArriveAsTheGamesKeysAndUnpluggingLetsGoOfThem) {
+    const int index = plugIn();
+    SDL_Joystick* pad = SDL_JoystickOpen(index);
+    ASSERT_NE(pad, nullptr) << SDL_GetError();
+    EXPECT_TRUE(keys(0).empty()); // the pad is opened by the platform as it is announced
+
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_B, 1);
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_START, 1);
+    EXPECT_EQ(keys(3), (std::vector<Key>{{Down, platform::VK_RETURN},
+                                         {Down, platform::VK_ESCAPE},
+                                         {Down, platform::VK_PAUSE}}));
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_B, 0);
+    EXPECT_EQ(keys(1), (std::vector<Key>{{Up, platform::VK_ESCAPE}}));
+
+    // The D-pad, and the stick past its dead zone, are the arrows; a stick within it is not.
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
+    EXPECT_EQ(keys(1), (std::vector<Key>{{Down, platform::VK_DOWN}}));
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, -9000);
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, 20000); // the D-pad holds it
+    EXPECT_TRUE(keys(1).empty());
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, -30000);
+    EXPECT_EQ(keys(1), (std::vector<Key>{{Down, platform::VK_LEFT}}));
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 30000);
+    EXPECT_EQ(keys(2), (std::vector<Key>{{Up, platform::VK_LEFT}, {Down, platform::VK_RIGHT}}));
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0); // the stick holds it
+    EXPECT_TRUE(keys(1).empty());
+
+    // Pulled out with Enter, Pause, Right and Down held: each goes up, once.
+    SDL_JoystickClose(pad);
+    ASSERT_EQ(SDL_JoystickDetachVirtual(index), 0) << SDL_GetError();
+    std::vector<Key> released = keys(4);
+    std::sort(released.begin(), released.end());
+    EXPECT_EQ(released, (std::vector<Key>{{Up, platform::VK_RETURN},
+                                          {Up, platform::VK_PAUSE},
+                                          {Up, platform::VK_RIGHT},
+                                          {Up, platform::VK_DOWN}}));
+}
+
+TEST_F(Gamepads, AKeyHeldOnTwoPadsGoesUpWithTheLastOne) {
+    const int firstIndex = plugIn();
+    SDL_Joystick* first = SDL_JoystickOpen(firstIndex);
+    const int secondIndex = plugIn();
+    SDL_Joystick* second = SDL_JoystickOpen(secondIndex);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    keys(0);
+    SDL_JoystickSetVirtualButton(first, SDL_CONTROLLER_BUTTON_A, 1);
+    SDL_JoystickSetVirtualButton(second, SDL_CONTROLLER_BUTTON_A, 1);
+    EXPECT_EQ(keys(2), (std::vector<Key>{{Down, platform::VK_RETURN}}));
+    SDL_JoystickClose(first);
+    SDL_JoystickDetachVirtual(firstIndex);
+    EXPECT_TRUE(keys(1).empty());
+    SDL_JoystickSetVirtualButton(second, SDL_CONTROLLER_BUTTON_A, 0);
+    EXPECT_EQ(keys(1), (std::vector<Key>{{Up, platform::VK_RETURN}}));
+    SDL_JoystickClose(second);
+    SDL_JoystickDetachVirtual(SDL_NumJoysticks() - 1);
+}
+
+} // namespace
