@@ -38,7 +38,11 @@ def logo_menu_and_quit():
         session.click(485, 410)
         session.screenshot("03-play-menu", session.wait_screen("playmenu", 30))
         session.click(495, 455)
-        image = session.wait_screen("levelselect", 30)
+        # The labels come with the first frame after the fade, which a starved game may draw
+        # well after the fade's last frame has stood still for a while.
+        session.wait_screen("levelselect", 30)
+        image = wait_for(lambda: (lambda grab: grab if label_difference(session, grab, 1) > 8
+                                  else None)(session.grab_steady()), 30, "the labels drawn")
         session.screenshot("05-level-select-progress-3", image)
         log("label differences: %s" % [round(label_difference(session, image, level), 1)
                                        for level in LABEL_ROWS])
