@@ -13,6 +13,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libjpeg-dev libpng-dev fonts-dejavu-core
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox wmctrl
+  x11-xserver-utils xserver-xorg-core xserver-xorg-video-dummy
   desktop-file-utils
   imagemagick python3
   # the Debian package and the checks of what gets installed
