@@ -44,12 +44,6 @@ bool isTopLevelWindow(Display* display, Window window) {
     return found;
 }
 
-// Full screen on an X server is asked of the window manager; with none running (a kiosk, a bare
-// startx) the request goes unheard and the window would keep its windowed size. A window manager
-// owns the screen's WM_Sn selection (ICCCM), which lapses when it ends however it ends, or
-// announces itself on the root window (EWMH). Asked anew at every switch, since a window manager
-// may start or end while the game runs. Elsewhere (Wayland, the tests' offscreen driver) the
-// desktop always does it.
 // Our own connection to the X server, or null when SDL does not draw on X.
 Display* desktopConnection() {
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -62,6 +56,12 @@ Display* desktopConnection() {
     return desktopDisplay;
 }
 
+// Full screen on an X server is asked of the window manager; with none running (a kiosk, a bare
+// startx) the request goes unheard and the window would keep its windowed size. A window manager
+// owns the screen's WM_Sn selection (ICCCM), which lapses when it ends however it ends, or
+// announces itself on the root window (EWMH). Asked anew at every switch, since a window manager
+// may start or end while the game runs. Elsewhere (Wayland, the tests' offscreen driver) the
+// desktop always does it.
 bool desktopManagesFullscreen() {
     Display* display = desktopConnection();
     if (display == nullptr) {
