@@ -44,6 +44,18 @@ bool isTopLevelWindow(Display* display, Window window) {
     return found;
 }
 
+// Our own connection to the X server, or null when SDL does not draw on X.
+Display* desktopConnection() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || std::strcmp(driver, "x11") != 0) {
+        return nullptr;
+    }
+    if (desktopDisplay == nullptr) {
+        desktopDisplay = XOpenDisplay(nullptr);
+    }
+    return desktopDisplay;
+}
+
 // Full screen on an X server is asked of the window manager; with none running (a kiosk, a bare
 // startx) the request goes unheard and the window would keep its windowed size. A window manager
 // owns the screen's WM_Sn selection (ICCCM), which lapses when it ends however it ends, or
@@ -51,16 +63,9 @@ bool isTopLevelWindow(Display* display, Window window) {
 // may start or end while the game runs. Elsewhere (Wayland, the tests' offscreen driver) the
 // desktop always does it.
 bool desktopManagesFullscreen() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver == nullptr || std::strcmp(driver, "x11") != 0) {
-        return true;
-    }
-    if (desktopDisplay == nullptr) {
-        desktopDisplay = XOpenDisplay(nullptr);
-    }
-    Display* display = desktopDisplay;
+    Display* display = desktopConnection();
     if (display == nullptr) {
-        return true; // cannot tell: leave it to the desktop
+        return true; // not X, or cannot tell: leave it to the desktop
     }
     char selectionName[32];
     std::snprintf(selectionName, sizeof selectionName, "WM_S%d", DefaultScreen(display));
@@ -87,12 +92,34 @@ bool desktopManagesFullscreen() {
     return announced;
 }
 
+// The display's bounds as they are now. SDL reads them once, when video starts, and does not
+// see the screen change size under it (xrandr, a monitor's mode changed); with one display the
+// X server's root window is the display, and its size is asked of the server itself.
+bool displayBoundsNow(int displayIndex, SDL_Rect& bounds) {
+    if (SDL_GetDisplayBounds(displayIndex, &bounds) != 0) {
+        return false;
+    }
+    Display* display = SDL_GetNumVideoDisplays() == 1 ? desktopConnection() : nullptr;
+    Window root = None;
+    int x = 0;
+    int y = 0;
+    unsigned int width = 0;
+    unsigned int height = 0;
+    unsigned int border = 0;
+    unsigned int depth = 0;
+    if (display != nullptr && XGetGeometry(display, DefaultRootWindow(display), &root, &x, &y,
+                                           &width, &height, &border, &depth) != 0) {
+        bounds = {0, 0, static_cast<int>(width), static_cast<int>(height)};
+    }
+    return true;
+}
+
 // Where a window out of full screen goes: centred on its display, so that two copies never open
 // exactly on top of each other at the corner (a window manager may still place it elsewhere);
 // on a display smaller than the window, its top-left corner stays on the display.
 SDL_Point windowPlace(int displayIndex, int width, int height) {
     SDL_Rect bounds{0, 0, width, height};
-    SDL_GetDisplayBounds(displayIndex, &bounds);
+    displayBoundsNow(displayIndex, bounds);
     return {bounds.x + SDL_max(0, (bounds.w - width) / 2),
             bounds.y + SDL_max(0, (bounds.h - height) / 2)};
 }
@@ -103,13 +130,26 @@ bool coverDesktopByHand(bool fullscreen) {
     const int display = SDL_GetWindowDisplayIndex(gameWindow);
     const SDL_Point place = windowPlace(display, windowedWidth, windowedHeight);
     SDL_Rect bounds{place.x, place.y, windowedWidth, windowedHeight};
-    if (fullscreen && SDL_GetDisplayBounds(display, &bounds) != 0) {
+    if (fullscreen && !displayBoundsNow(display, bounds)) {
         return false;
     }
     SDL_SetWindowBordered(gameWindow, fullscreen ? SDL_FALSE : SDL_TRUE);
     SDL_SetWindowSize(gameWindow, bounds.w, bounds.h);
     SDL_SetWindowPosition(gameWindow, bounds.x, bounds.y);
     return true;
+}
+
+// A window that covers the screen by itself keeps its size and place when the screen changes
+// size under it (nobody else resizes it): it covers the screen again as the screen is now.
+void followScreenSize() {
+    SDL_Rect bounds{0, 0, 0, 0};
+    SDL_Rect covered{0, 0, 0, 0};
+    SDL_GetWindowPosition(gameWindow, &covered.x, &covered.y);
+    SDL_GetWindowSize(gameWindow, &covered.w, &covered.h);
+    if (displayBoundsNow(SDL_GetWindowDisplayIndex(gameWindow), bounds) &&
+        SDL_RectEquals(&bounds, &covered) == SDL_FALSE) {
+        coverDesktopByHand(true);
+    }
 }
 
 } // namespace
@@ -242,6 +282,9 @@ void followDesktop() {
     }
     lastDesktopLook = now;
     if (coveredByHand == !desktopManagesFullscreen()) {
+        if (coveredByHand) {
+            followScreenSize();
+        }
         return;
     }
     // A window manager came or went: covered again the way the desktop now gives it.

@@ -21,7 +21,8 @@ bool windowTakesGl(); // false: the window had to be made without OpenGL
 bool setFullscreen(bool fullscreen);
 bool isFullscreen();
 // While the window covers the desktop, twice a second: when a window manager has come or gone, it
-// covers the desktop again the way the desktop now gives it; Size messages follow.
+// covers the desktop again the way the desktop now gives it; covering it by itself, it covers the
+// screen again when the screen has changed size under it. Size messages follow.
 void followDesktop();
 bool createContext(); // creates the context; SDL makes it current as well
 bool makeContextCurrent();

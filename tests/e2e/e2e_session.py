@@ -1,7 +1,8 @@
 """What every end-to-end test needs: its own X server, the game in a scratch folder, real input.
 
 A Session starts Xvfb on a display number the server picks itself (-displayfd, so parallel runs
-never collide), optionally openbox as the window manager, and copies the built game (binary and
+never collide), or Xorg on its dummy driver where the screen must change size later, optionally
+openbox as the window manager, and copies the built game (binary and
 Data/) to a temporary folder with a fresh Data.dat. Input goes through xdotool (XTEST, the same
 path as a real keyboard and mouse); pixels come back through x_display's GetImage. Everything the
 session started is killed when it ends, whatever happened.
@@ -46,6 +47,30 @@ SAMPLE_STEP = 16
 
 DRAWING_WIDTH = 1024
 DRAWING_HEIGHT = 768
+
+# Xorg on its dummy driver: one output whose modes xrandr can switch between (Xvfb's one output
+# cannot be made smaller). Room in its video memory for 4096x4096 at 32 bits.
+XORG_DUMMY_CONFIG = """Section "Device"
+    Identifier "tolvar-e2e-card"
+    Driver "dummy"
+    VideoRam 65536
+EndSection
+Section "Monitor"
+    Identifier "tolvar-e2e-monitor"
+    HorizSync 5.0 - 1000.0
+    VertRefresh 5.0 - 200.0
+EndSection
+Section "Screen"
+    Identifier "tolvar-e2e-screen"
+    Device "tolvar-e2e-card"
+    Monitor "tolvar-e2e-monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Modes %s
+    EndSubSection
+EndSection
+"""
 
 
 class E2EFailure(Exception):
@@ -153,16 +178,20 @@ class GameRun:
 
 
 class Session:
-    def __init__(self, screen="1024x768", window_manager=False, compositor=False):
-        """compositor: run the game natively on Wayland, under weston nested in the X server."""
+    def __init__(self, screen="1024x768", window_manager=False, compositor=False,
+                 later_screens=()):
+        """compositor: run the game natively on Wayland, under weston nested in the X server;
+        later_screens: the sizes set_screen_size() may switch the screen to, which makes the X
+        server Xorg on its dummy driver."""
         self.screen = screen
+        self.later_screens = tuple(later_screens)
         self.window_manager = window_manager
         self.compositor = compositor
         self.game_env = {}
         self.processes = []
         self.games = []
         self.display = None
-        self.xvfb = None
+        self.x_server = None
         self.folder = tempfile.mkdtemp(prefix="tolvar-e2e-")
         self.references = {}
         self.screenshots = []
@@ -175,7 +204,8 @@ class Session:
     # -- set-up and teardown -------------------------------------------------------------------
 
     def __enter__(self):
-        require_programs("Xvfb", "xdotool", "xwininfo", "convert",
+        require_programs("Xorg" if self.later_screens else "Xvfb", "xdotool", "xwininfo", "convert",
+                         *(("xrandr",) if self.later_screens else ()),
                          *(("openbox", "xprop", "wmctrl") if self.window_manager else ()),
                          *(("weston", "zenity") if self.compositor else ()))
         try:
@@ -216,18 +246,19 @@ class Session:
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def _start_x_server(self):
+        server = self._xorg_arguments() if self.later_screens else \
+            ["Xvfb", "-screen", "0", self.screen + "x24"]
         read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen + "x24",
-             "-nolisten", "tcp", "-noreset"],
+        self.x_server = subprocess.Popen(
+            server + ["-displayfd", str(write_end), "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.processes.append(self.xvfb)
+        self.processes.append(self.x_server)
         os.close(write_end)
         number = b""
         deadline = time.monotonic() + 20
         while not number.endswith(b"\n"):
-            if time.monotonic() > deadline or self.xvfb.poll() is not None:
-                raise E2EFailure("Xvfb did not start")
+            if time.monotonic() > deadline or self.x_server.poll() is not None:
+                raise E2EFailure("%s did not start" % server[0])
             chunk = os.read(read_end, 16)
             if not chunk:
                 break
@@ -239,7 +270,40 @@ class Session:
         self.env.pop("WAYLAND_DISPLAY", None)
         self.env.pop("XAUTHORITY", None)
         self.display = wait_for(self._connect, 20, "the X server to accept connections")
-        log("Xvfb on :%d, %dx%d" % (self.number, self.display.width, self.display.height))
+        log("%s on :%d, %dx%d" % (server[0], self.number, self.display.width,
+                                  self.display.height))
+
+    def _xorg_arguments(self):
+        """Xorg on its dummy driver, starting at the screen's size with a mode for each later
+        one, and with a configuration of its own only."""
+        config = os.path.join(self.folder, "xorg.conf")
+        with open(config, "w") as stream:
+            stream.write(XORG_DUMMY_CONFIG % " ".join(
+                '"%s"' % size for size in (self.screen,) + self.later_screens))
+        empty = os.path.join(self.folder, "xorg.conf.d")
+        os.makedirs(empty)
+        return ["Xorg", "-config", config, "-configdir", empty, "+extension", "RANDR",
+                "-logfile", os.path.join(self.folder, "xorg.log")]
+
+    def set_screen_size(self, size):
+        """Switches the screen to another of its sizes with xrandr, as a user or a new monitor
+        does, and waits until the X server gives new clients that size."""
+        check(size in self.later_screens, "%s is one of the screen's sizes" % size)
+        subprocess.run(["xrandr", "-s", size], env=self.env, check=True,
+                       stdout=subprocess.DEVNULL)
+        wanted = tuple(int(side) for side in size.split("x"))
+
+        def resized():
+            display = self._connect()
+            if display is not None and (display.width, display.height) != wanted:
+                display.close()
+                display = None
+            return display
+
+        display = wait_for(resized, 20, "the screen to be %s" % size)
+        self.display.close()
+        self.display = display
+        log("screen switched to %s" % size)
 
     def _connect(self):
         try:
