@@ -204,8 +204,8 @@ class Session:
     # -- set-up and teardown -------------------------------------------------------------------
 
     def __enter__(self):
-        require_programs("Xorg" if self.later_screens else "Xvfb", "xdotool", "xwininfo", "convert",
-                         *(("xrandr",) if self.later_screens else ()),
+        require_programs("Xorg" if self.later_screens else "Xvfb", "xdotool", "xwininfo",
+                         "convert", *(("xrandr",) if self.later_screens else ()),
                          *(("openbox", "xprop", "wmctrl") if self.window_manager else ()),
                          *(("weston", "zenity") if self.compositor else ()))
         try:
