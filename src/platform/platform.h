@@ -75,7 +75,7 @@ enum class MessageKind : std::uint8_t {
     KeyDown,      // wParam: the virtual-key code
     KeyUp,        // wParam: the virtual-key code
     Size,         // width, height: the new drawable size of the client area in pixels
-    LeftButtonUp, // x, y: where it happened, in drawable pixels (the cursor is read anew)
+    LeftButtonUp, // the game reads the cursor for where, when it handles the release
     // The player asked to switch between full screen and a window (Alt+Enter, F11); those keys
     // never arrive as keys of their own.
     FullscreenToggle,
@@ -88,8 +88,6 @@ enum class MessageKind : std::uint8_t {
 struct Message {
     MessageKind kind = MessageKind::None;
     int wParam = 0;
-    int x = 0; // LeftButtonUp
-    int y = 0;
     int width = 0; // Size
     int height = 0;
 };

@@ -220,14 +220,8 @@ Message translate(const SDL_Event& event) {
     case SDL_MOUSEMOTION:
         return Message{MessageKind::MouseMove};
     case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT) {
-            const PixelPoint at = toDrawable(event.button.x, event.button.y);
-            Message release{MessageKind::LeftButtonUp};
-            release.x = at.x;
-            release.y = at.y;
-            return release;
-        }
-        return Message{MessageKind::Other};
+        return Message{event.button.button == SDL_BUTTON_LEFT ? MessageKind::LeftButtonUp
+                                                              : MessageKind::Other};
     default:
         return Message{MessageKind::Other};
     }

@@ -94,7 +94,7 @@ struct ClickPoint {
 
 extern std::uint8_t KeyState[256]; // 1 while the key is down
 extern bool clickLatch;            // a left-button release happened since the last frame
-extern ClickPoint clickPos;        // the cursor at that release, in drawing-space units
+extern ClickPoint clickPos;        // the cursor as that release was handled, in drawing units
 extern bool windowActive;          // frames run only while it is set
 // Keys that went down since the last frame; a key the desktop repeats while held counts once.
 extern std::uint8_t KeyPressed[256];

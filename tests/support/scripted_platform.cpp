@@ -49,10 +49,8 @@ void post(platform::Message message) {
 }
 
 void click(int x, int y) {
-    platform::Message release{platform::MessageKind::LeftButtonUp};
-    release.x = x;
-    release.y = y;
-    post(release);
+    script().cursor = {x, y};
+    post({platform::MessageKind::LeftButtonUp});
 }
 
 void pressKey(int virtualKey) {
@@ -242,9 +240,6 @@ bool peekMessage(Message& message) {
     }
     message = script().messages.front();
     script().messages.pop_front();
-    if (message.kind == MessageKind::LeftButtonUp) {
-        script().cursor = {message.x, message.y};
-    }
     return true;
 }
 

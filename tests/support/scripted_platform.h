@@ -90,7 +90,9 @@ Script& script();
 
 // Messages the way the desktop would send them.
 void post(platform::Message message);
-void click(int x, int y); // a left-button release with the cursor at (x, y) drawable pixels
+// The cursor moves to (x, y) drawable pixels and the left button is released there; the cursor
+// stays there until a test moves it.
+void click(int x, int y);
 void pressKey(int virtualKey);
 void releaseKey(int virtualKey);
 void requestClose();
