@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -156,6 +157,12 @@ void followScreenSize() {
 
 namespace sdl_video {
 
+bool environmentNamesDisplay() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && x11[0] != '\0') || (wayland != nullptr && wayland[0] != '\0');
+}
+
 bool startVideo() {
     if (videoStarted) {
         return true;
@@ -180,6 +187,10 @@ bool startVideo() {
     SDL_DisableScreenSaver();
     videoStarted = true;
     return true;
+}
+
+bool videoIsUp() {
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0;
 }
 
 void stopVideo() {
@@ -369,10 +380,6 @@ void swapWindow() {
 
 bool hasWindow() {
     return gameWindow != nullptr;
-}
-
-bool hasContext() {
-    return glContext != nullptr;
 }
 
 bool contextIsCurrent() {

@@ -6,8 +6,12 @@ struct SDL_Window;
 
 namespace sdl_video {
 
+// DISPLAY or WAYLAND_DISPLAY names a desktop; without either there is nothing to open or to show
+// a box on, unless SDL_VIDEODRIVER asks for a driver by name.
+bool environmentNamesDisplay();
 bool startVideo(); // SDL's video subsystem, with the GL attributes the game asks for
 void stopVideo();
+bool videoIsUp(); // SDL's video subsystem runs, for the game's window or just for a box
 // The driver SDL chose is a desktop's (X11, Wayland) or the one SDL_VIDEODRIVER asks for by name,
 // never a fallback onto SDL's offscreen driver that nobody would see.
 bool driverReachesDesktop();
@@ -34,7 +38,6 @@ void drawableSize(int& width, int& height);
 void swapWindow();
 
 bool hasWindow();
-bool hasContext();
 bool contextIsCurrent();
 SDL_Window* window(); // null when there is none
 
