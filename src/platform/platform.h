@@ -1,9 +1,15 @@
-// The one seam between the game and the operating system.
+// The seam between the game and the desktop: window and rendering context, messages, time,
+// termination signals, boxes, cursor, glyphs, the game's data files and music.
 //
 // The game asks and the platform performs, reporting success or failure. Orders, texts,
 // captions, rules and timings all live above this header; nothing below it decides what the
 // game says or does next. Two implementations link against it: the real one in this folder
 // (SDL2, libopenmpt over SDL audio, FreeType with fontconfig) and a scripted one for the tests.
+//
+// Not everything the game touches passes here: the progress file, the game's folder and the
+// standard streams use POSIX calls, and the pictures are decoded with DevIL, above this header.
+// Those are the same on every Linux desktop and the tests run them for real, so a stand-in
+// would buy nothing.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +19,11 @@ namespace platform {
 
 // ---------------------------------------------------------------------------------------------
 // Window and rendering context, one step at a time, so that the game can say which step failed.
+// The steps keep the names of the Win32 calls they stand for (device context, pixel format,
+// full-screen mode). SDL does several of those at once when it makes the window, so over SDL
+// acquireDeviceContext, setPixelFormat and releaseDeviceContext only answer whether the window
+// exists, choosePixelFormat whether it takes OpenGL, and enterFullscreenMode whether the desktop
+// is large enough; the order of the steps and their failures stay the game's.
 
 // A desktop to open the window on: an X server or a Wayland compositor, or the video driver that
 // SDL_VIDEODRIVER names. False where there is none (a text console, an SSH session).

@@ -110,6 +110,8 @@ void clearFrameInput(); // after each frame: every click, press, move and pause 
 
 struct FrameTimer {
     float targetRate = 0.0f;
+    // The frame rate the last interval corresponds to. Kept deliberately with the timer's other
+    // figures: nothing in the game reads it, but it is what one looks at in a debugger first.
     float measuredRate = 0.0f;
     std::int64_t frequency = 0;
     std::int64_t currentCount = 0;
