@@ -30,6 +30,10 @@ struct Rect {
     constexpr Rect inset(double by) const {
         return Rect{x + by, y + by, width - 2.0 * by, height - 2.0 * by};
     }
+    // The same rectangle with every coordinate multiplied by factor (about the origin).
+    constexpr Rect scaled(double factor) const {
+        return Rect{x * factor, y * factor, width * factor, height * factor};
+    }
 };
 
 // A click rectangle's bounds are all exclusive, so the pixels that count are left + 1 ..
