@@ -72,13 +72,18 @@ void steer(Block& falling) {
     }
 }
 
-// The board's surface under each column follows its angle, 3 pixels per degree.
+// A block lands once its bottom comes within this of the board's centre line under its column.
+// Kept deliberately at 10: a level board's top face stands 7.5 above that line, so a block is
+// taken as landed once it comes within 2.5 of the plank.
+constexpr double landingGap = 10.0;
+
+// The board's centre line under each column follows its angle, 3 pixels per degree.
 void landOnBoard(Block& falling) {
-    const double bottomLine = static_cast<double>(falling.y) + 50.0;
-    if (inColumn(falling, layout::leftColumnX) && board.y - 3.0 * board.angle < bottomLine) {
+    const double reach = static_cast<double>(falling.y) + (layout::blockHeight + landingGap);
+    if (inColumn(falling, layout::leftColumnX) && board.y - 3.0 * board.angle < reach) {
         falling.landed = 1;
     }
-    if (inColumn(falling, layout::rightColumnX) && board.y + 3.0 * board.angle < bottomLine) {
+    if (inColumn(falling, layout::rightColumnX) && board.y + 3.0 * board.angle < reach) {
         falling.landed = 1;
     }
 }
@@ -110,11 +115,11 @@ void shiftLanded(const Block& landedBlock, int blockCount) {
         if (other.landed != 1) {
             continue;
         }
-        if (landedBlock.x < 221.0f) {
-            other.y += other.x < 221.0f ? tiltStep : -tiltStep;
+        if (inColumn(landedBlock, layout::leftColumnX)) {
+            other.y += inColumn(other, layout::leftColumnX) ? tiltStep : -tiltStep;
         }
-        if (landedBlock.x > 549.0f) {
-            other.y += other.x > 549.0f ? tiltStep : -tiltStep;
+        if (inColumn(landedBlock, layout::rightColumnX)) {
+            other.y += inColumn(other, layout::rightColumnX) ? tiltStep : -tiltStep;
         }
     }
 }

@@ -208,7 +208,8 @@ bool makeContactSheet(const std::filesystem::path& dataDir, const std::filesyste
         }
     }
 
-    // The objects, each at twice the size the game draws it.
+    // The objects, beside the size the game draws them: the board and the ball twice as large, the
+    // blocks three times, the box at its own size.
     drawTextLine(cr, "Objects enlarged (board and ball x2, blocks x3, box x1)",
                  Font{fonts::sans, 18.0, true}, hexColour(0x1B2838), margin, y + 22.0, Align::Left);
     y += 40.0;

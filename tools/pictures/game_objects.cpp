@@ -241,19 +241,20 @@ void drawBalanceMotif(cairo_t* cr, const BalanceMotif& motif) {
     cairo_save(cr);
     cairo_translate(cr, motif.centreX, boardCentreY);
     cairo_rotate(cr, motif.angleDegrees * std::numbers::pi / 180.0);
-    const Rect board{-200.0 * s, -7.5 * s, 400.0 * s, 15.0 * s};
-    // Stacks stand on the board, each block upright along the board's own axis.
-    const double blockWidth = 25.0 * s;
-    const double blockHeight = 40.0 * s;
-    for (int i = 0; i < motif.leftCount; ++i) {
-        drawBlockFace(cr,
-                      Rect{-175.0 * s, board.y - blockHeight * (i + 1), blockWidth, blockHeight},
-                      motif.leftWeights[i]);
-    }
-    for (int i = 0; i < motif.rightCount; ++i) {
-        drawBlockFace(cr, Rect{155.0 * s, board.y - blockHeight * (i + 1), blockWidth, blockHeight},
-                      motif.rightWeights[i]);
-    }
+    const Rect board = onScreen(layout::boardQuad).scaled(s);
+    // Stacks stand on the board in the columns of play, measured from the board's centre, each
+    // block upright along the board's own axis.
+    const double blockWidth = layout::blockWidth * s;
+    const double blockHeight = layout::blockHeight * s;
+    const auto drawStack = [&](const int* weights, int count, float columnX) {
+        const double x = (static_cast<double>(columnX) - layout::boardX) * s;
+        for (int i = 0; i < count; ++i) {
+            drawBlockFace(cr, Rect{x, board.y - blockHeight * (i + 1), blockWidth, blockHeight},
+                          weights[i]);
+        }
+    };
+    drawStack(motif.leftWeights, motif.leftCount, layout::leftColumnX);
+    drawStack(motif.rightWeights, motif.rightCount, layout::rightColumnX);
     drawPlank(cr, board);
     cairo_restore(cr);
 }

@@ -118,8 +118,11 @@ void paintGameOverScene(cairo_t* cr) {
 
     constexpr int left[] = {2, 1};
     constexpr int right[] = {9, 6, 8};
-    drawBalanceMotif(cr, BalanceMotif{512.0, 662.0, 0.95, 16.0, left, 2, right, 3});
-    // Two blocks already tumbling off the low end.
+    constexpr double motifScale = 0.95;
+    drawBalanceMotif(cr, BalanceMotif{512.0, 662.0, motifScale, 16.0, left, 2, right, 3});
+    // Two blocks already tumbling off the low end, the size of the motif's own.
+    const double blockWidth = layout::blockWidth * motifScale;
+    const double blockHeight = layout::blockHeight * motifScale;
     const struct {
         double x, y, turn;
         int weight;
@@ -128,7 +131,9 @@ void paintGameOverScene(cairo_t* cr) {
         cairo_save(cr);
         cairo_translate(cr, block.x, block.y);
         cairo_rotate(cr, block.turn);
-        drawBlockFace(cr, Rect{-11.9, -19.0, 23.75, 38.0}, block.weight);
+        // Kept as first painted: turned about a point 11.9 in from the block's left edge, a hair
+        // off its centre (11.875).
+        drawBlockFace(cr, Rect{-11.9, -blockHeight / 2.0, blockWidth, blockHeight}, block.weight);
         cairo_restore(cr);
     }
     drawReturnHint(cr, "Click anywhere to return to the menu");

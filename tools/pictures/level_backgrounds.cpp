@@ -9,15 +9,34 @@
 #include "scenery.h"
 #include "shapes.h"
 
+#include <algorithm>
 #include <numbers>
 
 namespace pictures {
 namespace {
 
-// The HUD lines span up to x 855..1020 and y 35..205 on screen, so their panel is a tab that
-// reaches over the mat to the right edge (the corners above and below it stay light).
-constexpr Rect hudPanel{843.0, 24.0, 200.0, 194.0};
-constexpr double hudCentreX = 935.0;
+// The HUD lines' glyphs span up to x 855..1020 and y 35..205 on screen (about 15 above the top
+// line's baseline and 5 below the bottom one's), so their panel is a tab that reaches over the mat
+// to the right edge (the corners above and below it stay light). It stands out from the lines'
+// start and outer baselines by the amounts below and runs on past the screen's right edge, so that
+// its right-hand corners are cut off.
+constexpr double hudPanelMarginLeft = 12.0;
+constexpr double hudPanelReachAboveTopLine = 26.0;
+constexpr double hudPanelReachBelowBottomLine = 18.0;
+constexpr double hudPanelOverhang = 19.0;
+constexpr Rect hudPanelAroundLines() {
+    const double left = std::min({layout::hudLevelLabel.x, layout::hudBalance.x,
+                                  layout::hudDifferential.x, layout::hudBlocksLeft.x}) -
+                        hudPanelMarginLeft;
+    const double top = layout::hudLevelLabel.baseline - hudPanelReachAboveTopLine;
+    const double bottom = layout::hudBlocksLeft.baseline + hudPanelReachBelowBottomLine;
+    return Rect{left, top, screenWidth + hudPanelOverhang - left, bottom - top};
+}
+constexpr Rect hudPanel = hudPanelAroundLines();
+// A small balance stands over the "Balance" line, its beam (before its tilt) starting where the
+// word does.
+constexpr double hudEmblemHalfWidth = 52.0;
+constexpr double hudEmblemCentreX = layout::hudBalance.x + hudEmblemHalfWidth;
 constexpr double groundTop = 744.0;
 
 void paintMeadow(cairo_t* cr, const LevelTheme& theme) {
@@ -138,7 +157,7 @@ void drawGround(cairo_t* cr, const LevelTheme& theme) {
 // A little seesaw between the level name and the balance lines of the HUD.
 void drawHudEmblem(cairo_t* cr, bool lightPanel) {
     const Colour emblem = lightPanel ? hexColour(0x6F8598) : hexColour(0x8FA6BA);
-    const double x = hudCentreX;
+    const double x = hudEmblemCentreX;
     cairo_new_path(cr);
     cairo_arc(cr, x, 112.0, 11.0, 0.0, 2.0 * std::numbers::pi);
     setSource(cr, emblem);
@@ -146,7 +165,8 @@ void drawHudEmblem(cairo_t* cr, bool lightPanel) {
     cairo_save(cr);
     cairo_translate(cr, x, 97.0);
     cairo_rotate(cr, 0.12); // the heavier right end lower, as in play
-    fillRoundedRectangle(cr, Rect{-52.0, -3.0, 104.0, 6.0}, 3.0, emblem);
+    fillRoundedRectangle(cr, Rect{-hudEmblemHalfWidth, -3.0, 2.0 * hudEmblemHalfWidth, 6.0}, 3.0,
+                         emblem);
     fillRoundedRectangle(cr, Rect{-46.0, -19.0, 12.0, 16.0}, 2.0, emblem);
     fillRoundedRectangle(cr, Rect{34.0, -19.0, 12.0, 16.0}, 2.0, emblem);
     fillRoundedRectangle(cr, Rect{34.0, -35.0, 12.0, 16.0}, 2.0, withAlpha(emblem, 0.7));

@@ -8,6 +8,9 @@
 #include "shapes.h"
 #include "text.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace pictures {
 namespace {
 
@@ -19,6 +22,22 @@ void drawMenuMotif(cairo_t* cr) {
 }
 
 constexpr Colour hintColour = hexColour(0xFFF1D6);
+
+// A menu's card: the outer bounds of its buttons' click rectangles, widened by sideMargin left and
+// right and by endMargin above and below.
+Rect cardAround(std::initializer_list<layout::ClickRect> buttons, double sideMargin,
+                double endMargin) {
+    layout::ClickRect bounds = *buttons.begin();
+    for (const layout::ClickRect& button : buttons) {
+        bounds.left = std::min(bounds.left, button.left);
+        bounds.top = std::min(bounds.top, button.top);
+        bounds.right = std::max(bounds.right, button.right);
+        bounds.bottom = std::max(bounds.bottom, button.bottom);
+    }
+    return Rect{bounds.left - sideMargin, bounds.top - endMargin,
+                bounds.right - bounds.left + 2.0 * sideMargin,
+                bounds.bottom - bounds.top + 2.0 * endMargin};
+}
 
 void paintLogoScene(cairo_t* cr) {
     paintMenuScenery(cr);
@@ -32,10 +51,12 @@ void paintLogoScene(cairo_t* cr) {
 
 void paintMainMenuScene(cairo_t* cr) {
     paintMenuScenery(cr);
-    drawTitle(cr, "Tolvar", 485.0, 250.0, 120.0);
-    drawTextLine(cr, "a game of balance", Font{fonts::serif, 24.0, false}, hintColour, 485.0, 318.0,
-                 Align::Centre);
-    drawCard(cr, Rect{405.0, 366.0, 160.0, 188.0});
+    const Rect card =
+        cardAround({layout::mainMenuPlay, layout::mainMenuHelp, layout::mainMenuQuit}, 35.0, 24.0);
+    drawTitle(cr, "Tolvar", card.centreX(), 250.0, 120.0);
+    drawTextLine(cr, "a game of balance", Font{fonts::serif, 24.0, false}, hintColour,
+                 card.centreX(), 318.0, Align::Centre);
+    drawCard(cr, card);
     drawButton(cr, drawnArea(layout::mainMenuPlay), "Play", 20.0);
     drawButton(cr, drawnArea(layout::mainMenuHelp), "Help", 20.0);
     drawButton(cr, drawnArea(layout::mainMenuQuit), "Quit", 20.0);
@@ -44,18 +65,23 @@ void paintMainMenuScene(cairo_t* cr) {
 
 void paintPlayMenuScene(cairo_t* cr) {
     paintMenuScenery(cr);
-    drawTitle(cr, "Play", 495.0, 250.0, 110.0);
-    drawCard(cr, Rect{376.0, 382.0, 238.0, 146.0});
+    const Rect card = cardAround(
+        {layout::playMenuNewGame, layout::playMenuLevelSelect, layout::playMenuBack}, 24.0, 23.0);
+    drawTitle(cr, "Play", card.centreX(), 250.0, 110.0);
+    drawCard(cr, card);
     drawButton(cr, drawnArea(layout::playMenuNewGame), "New game", 19.0);
     drawButton(cr, drawnArea(layout::playMenuLevelSelect), "Level select", 19.0);
     drawButton(cr, drawnArea(layout::playMenuBack), "Back", 19.0, ButtonIcon::BackArrow);
-    fillRoundedRectangle(cr, Rect{275.0, 548.0, 440.0, 58.0}, 18.0,
+    // A hint under the card, centred with it.
+    constexpr double hintWidth = 440.0;
+    const double hintLeft = card.centreX() - hintWidth / 2.0;
+    fillRoundedRectangle(cr, Rect{hintLeft, 548.0, hintWidth, 58.0}, 18.0,
                          withAlpha(palette::panelDark, 0.85));
     drawParagraph(cr,
                   "<b>New game</b> starts at level 1.\n"
                   "<b>Level select</b> replays any level you have reached.",
-                  Font{fonts::sans, 16.0, false}, hintColour, 275.0, 556.0, 440.0, Align::Centre,
-                  1.05);
+                  Font{fonts::sans, 16.0, false}, hintColour, hintLeft, 556.0, hintWidth,
+                  Align::Centre, 1.05);
     drawMenuMotif(cr);
 }
 

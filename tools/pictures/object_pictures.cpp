@@ -22,6 +22,12 @@ constexpr QuadPlacement blockQuad{Rect{0.0, 0.0, layout::blockWidth, layout::blo
                                   wholeShownFraction};
 constexpr QuadPlacement boxQuad{onScreen(layout::completionBoxQuad), partlyShownFraction};
 
+// Inside the box: a thin outline one pixel in from its edge, then the dark interior, 4 pixels in
+// at the sides and 5 at the top and bottom.
+constexpr double boxOutlineInset = 1.0;
+constexpr double boxInteriorSideInset = 4.0;
+constexpr double boxInteriorEndInset = 5.0;
+
 } // namespace
 
 void paintBoard(Canvas& canvas) {
@@ -62,22 +68,23 @@ void paintCompletionBox(Canvas& canvas) {
     cairo_rectangle(cr, whole.x, whole.y, whole.width, whole.height);
     setSource(cr, palette::mat);
     cairo_fill(cr);
+    const Rect outline = boxQuad.onScreen.inset(boxOutlineInset);
     cairo_new_path(cr);
-    cairo_rectangle(cr, 151.0, 351.0, 498.0, 98.0);
+    cairo_rectangle(cr, outline.x, outline.y, outline.width, outline.height);
     setSource(cr, palette::matEdge);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
 
     // The dark interior the white countdown line is written on, from x 200 at baseline 400 to
-    // about x 600 (x 640 in a wider font); a light rim of 4 pixels stays round it.
-    const Rect interior{154.0, 355.0, 492.0, 90.0};
+    // about x 600 (x 640 in a wider font); a light rim stays round it.
+    const Rect interior = boxQuad.onScreen.inset(boxInteriorSideInset, boxInteriorEndInset);
     fillRoundedRectangle(cr, interior, 10.0, palette::ink);
     fillRoundedRectangle(cr, Rect{interior.x, interior.y, interior.width, 4.0}, 2.0,
                          palette::button);
 
     // A check mark badge before the text.
-    constexpr double badgeX = 176.0;
-    constexpr double badgeY = 396.0;
+    constexpr double badgeX = static_cast<double>(layout::completionText.x) - 24.0;
+    constexpr double badgeY = static_cast<double>(layout::completionText.baseline) - 4.0;
     cairo_new_path(cr);
     cairo_arc(cr, badgeX, badgeY, 12.0, 0.0, 2.0 * std::numbers::pi);
     setSource(cr, palette::teal);
@@ -95,8 +102,8 @@ void paintCompletionBox(Canvas& canvas) {
     // Three small stars in the top right corner, above the line of text, which may run on to
     // x 640 in a wider font.
     for (int star = 0; star < 3; ++star) {
-        const double x = 612.0 + star * 10.0;
-        const double y = 372.0 + (star == 1 ? -4.0 : 2.0);
+        const double x = boxQuad.onScreen.right() - 38.0 + star * 10.0;
+        const double y = boxQuad.onScreen.y + 22.0 + (star == 1 ? -4.0 : 2.0);
         const double r = star == 1 ? 5.0 : 3.5;
         cairo_new_path(cr);
         for (int point = 0; point < 8; ++point) {

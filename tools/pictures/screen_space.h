@@ -27,8 +27,13 @@ struct Rect {
     constexpr double bottom() const { return y + height; }
     constexpr double centreX() const { return x + width / 2.0; }
     constexpr double centreY() const { return y + height / 2.0; }
-    constexpr Rect inset(double by) const {
-        return Rect{x + by, y + by, width - 2.0 * by, height - 2.0 * by};
+    constexpr Rect inset(double byX, double byY) const {
+        return Rect{x + byX, y + byY, width - 2.0 * byX, height - 2.0 * byY};
+    }
+    constexpr Rect inset(double by) const { return inset(by, by); }
+    // The same rectangle with every coordinate multiplied by factor (about the origin).
+    constexpr Rect scaled(double factor) const {
+        return Rect{x * factor, y * factor, width * factor, height * factor};
     }
 };
 
