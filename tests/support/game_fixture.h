@@ -51,6 +51,22 @@ protected:
 
     static void hold(int virtualKey, bool down) { KeyState[virtualKey] = down ? 1 : 0; }
 
+    // A key pressed and released, both handed to the window procedure before the next frame.
+    static void key(int virtualKey) {
+        windowProc({platform::MessageKind::KeyDown, virtualKey});
+        windowProc({platform::MessageKind::KeyUp, virtualKey});
+    }
+    // One frame of the current screen, its input cleared afterwards as the main loop does.
+    static void frame() {
+        updateFrameTimer();
+        FrameDispatcher();
+        clearFrameInput();
+    }
+    static void keyFrame(int virtualKey) {
+        key(virtualKey);
+        frame();
+    }
+
     static std::string lastMusicLoad() {
         const auto& calls = scripted::script().calls;
         for (auto call = calls.rbegin(); call != calls.rend(); ++call) {

@@ -20,20 +20,6 @@ constexpr ClickRect PlayMenuRects[] = {
 
 class KeyboardMenusTest : public ScriptedGameTest {
 protected:
-    static void key(int virtualKey) {
-        windowProc({platform::MessageKind::KeyDown, virtualKey});
-        windowProc({platform::MessageKind::KeyUp, virtualKey});
-    }
-    // One frame of the current screen, its input cleared afterwards as the main loop does.
-    static void frame() {
-        updateFrameTimer();
-        FrameDispatcher();
-        clearFrameInput();
-    }
-    static void keyFrame(int virtualKey) {
-        key(virtualKey);
-        frame();
-    }
     static void showScreen(std::uint32_t state) {
         GameState = state;
         fadePending = false;

@@ -14,19 +14,6 @@ protected:
         dealSeeded(2);
         forgetFocus();
     }
-    static void key(int virtualKey) {
-        windowProc({platform::MessageKind::KeyDown, virtualKey});
-        windowProc({platform::MessageKind::KeyUp, virtualKey});
-    }
-    static void frame() {
-        updateFrameTimer();
-        FrameDispatcher();
-        clearFrameInput();
-    }
-    static void keyFrame(int virtualKey) {
-        key(virtualKey);
-        frame();
-    }
     struct Snapshot {
         float y;
         float x;

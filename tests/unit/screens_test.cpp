@@ -19,11 +19,6 @@ protected:
         FrameDispatcher();
         clickLatch = false;
     }
-    static void frame() {
-        clickLatch = false;
-        updateFrameTimer();
-        FrameDispatcher();
-    }
     static void showScreen(std::uint32_t state) {
         GameState = state;
         fadePending = false;
