@@ -15,7 +15,37 @@
 namespace pictures {
 namespace {
 
-constexpr Rect labelPanel{326.0, 296.0, 266.0, 320.0};
+// Each level label's dark slot stands out from the label's click rectangle (which reaches up from
+// its baseline) by these, so that it holds the label's glyphs, which stand about 27 pixels above
+// and 8 below the baseline.
+constexpr double slotMarginLeft = 14.0;
+constexpr double slotMarginRight = 22.0;
+constexpr double slotMarginAbove = 11.0;
+constexpr double slotMarginBelow = 12.0;
+
+constexpr Rect labelSlot(int level) {
+    const layout::ClickRect label = layout::levelLabelRect(level);
+    return Rect{label.left - slotMarginLeft, label.top - slotMarginAbove,
+                label.right - label.left + slotMarginLeft + slotMarginRight,
+                label.bottom - label.top + slotMarginAbove + slotMarginBelow};
+}
+
+// The card holds the five slots, from the first level's down to the fifth's, with room on the
+// left for the level badges.
+constexpr double panelMarginLeft = 70.0;
+constexpr double panelMarginRight = 10.0;
+constexpr double panelMarginAbove = 18.0;
+constexpr double panelMarginBelow = 14.0;
+
+constexpr Rect panelAroundSlots() {
+    const Rect first = labelSlot(1);
+    const Rect last = labelSlot(5);
+    const double left = first.x - panelMarginLeft;
+    const double top = first.y - panelMarginAbove;
+    return Rect{left, top, first.right() + panelMarginRight - left,
+                last.bottom() + panelMarginBelow - top};
+}
+constexpr Rect labelPanel = panelAroundSlots();
 
 // A round badge in a level's colours: its sky over its land.
 void drawLevelBadge(cairo_t* cr, double x, double y, int level) {
@@ -49,8 +79,7 @@ void paintLevelSelectScene(cairo_t* cr) {
     drawCard(cr, labelPanel);
     for (int level = 1; level <= 5; ++level) {
         const double baseline = layout::levelLabelBaseline(level);
-        // The label's glyphs stand about 27 pixels above and 8 below the baseline.
-        const Rect slot{layout::levelLabelX - 14.0, baseline - 36.0, 186.0, 48.0};
+        const Rect slot = labelSlot(level);
         fillRoundedRectangle(cr, slot, 9.0, hexColour(0x0E161F));
         cairo_new_path(cr);
         roundedRectanglePath(cr, slot.inset(0.75), 8.5);
