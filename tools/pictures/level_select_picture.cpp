@@ -30,6 +30,10 @@ constexpr Rect labelSlot(int level) {
                 label.bottom - label.top + slotMarginAbove + slotMarginBelow};
 }
 
+// Each level's badge stands level with the middle of its slot, its centre this far left of the
+// slot.
+constexpr double badgeBeforeSlot = 36.0;
+
 // The card holds the five slots, from the first level's down to the fifth's, with room on the
 // left for the level badges.
 constexpr double panelMarginLeft = 70.0;
@@ -78,7 +82,6 @@ void paintLevelSelectScene(cairo_t* cr) {
     drawTitle(cr, "Choose a level", labelPanel.centreX(), 200.0, 72.0);
     drawCard(cr, labelPanel);
     for (int level = 1; level <= 5; ++level) {
-        const double baseline = layout::levelLabelBaseline(level);
         const Rect slot = labelSlot(level);
         fillRoundedRectangle(cr, slot, 9.0, hexColour(0x0E161F));
         cairo_new_path(cr);
@@ -86,7 +89,7 @@ void paintLevelSelectScene(cairo_t* cr) {
         setSource(cr, hexColour(0x3A5266));
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
-        drawLevelBadge(cr, 360.0, baseline - 12.0, level);
+        drawLevelBadge(cr, slot.x - badgeBeforeSlot, slot.centreY(), level);
     }
     const char* hint = "Click a level you have reached to play it";
     const Font hintFont{fonts::sans, 17.0, true};
