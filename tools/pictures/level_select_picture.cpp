@@ -2,7 +2,6 @@
 // levels that are unlocked; the picture gives those labels dark slots to sit in.
 #include "buttons.h"
 #include "framed_screen.h"
-#include "game_objects.h"
 #include "level_themes.h"
 #include "menu_scenery.h"
 #include "painters.h"
@@ -98,9 +97,7 @@ void paintLevelSelectScene(cairo_t* cr) {
                          18.0, withAlpha(palette::panelDark, 0.85));
     drawTextLine(cr, hint, hintFont, hexColour(0xFFF1D6), labelPanel.centreX(), 662.0,
                  Align::Centre);
-    constexpr int left[] = {6, 2};
-    constexpr int right[] = {3, 5, 1};
-    drawBalanceMotif(cr, BalanceMotif{805.0, 706.0, 0.6, 1.0, left, 2, right, 3});
+    drawMenuMotif(cr);
     drawButton(cr, drawnArea(layout::levelSelectBack), "Back", 21.0, ButtonIcon::BackArrow);
 }
 
