@@ -39,6 +39,14 @@ constexpr double hudEmblemHalfWidth = 52.0;
 constexpr double hudEmblemCentreX = layout::hudBalance.x + hudEmblemHalfWidth;
 constexpr double groundTop = 744.0;
 
+// Each column's lane is wider than a block by laneSideMargin on each side and runs from laneTop,
+// near the top of the screen, down to just short of the level board's top face.
+constexpr double laneSideMargin = 6.0;
+constexpr double laneTop = 14.0;
+constexpr double laneGapAboveBoard = 3.5;
+constexpr double laneBottom =
+    static_cast<double>(layout::boardY) + layout::boardQuad.top - laneGapAboveBoard;
+
 void paintMeadow(cairo_t* cr, const LevelTheme& theme) {
     paintSky(cr, {{0.0, theme.skyTop}, {600.0, theme.skyHorizon}});
     drawSun(cr, 110.0, 108.0, 34.0, hexColour(0xFFF6CF), hexColour(0xFFF0B0, 0.6));
@@ -122,12 +130,16 @@ void drawColumnLanes(cairo_t* cr, bool lightScene) {
     const Colour arrow = lightScene ? hexColour(0x2E4052, 0.3) : hexColour(0xFFFFFF, 0.35);
     constexpr double columnWidth = layout::blockWidth;
     for (double x : {layout::leftColumnX, layout::rightColumnX}) {
-        fillRoundedRectangle(cr, Rect{x - 6.0, 14.0, columnWidth + 12.0, 670.0}, 8.0, lane);
+        fillRoundedRectangle(cr,
+                             Rect{x - laneSideMargin, laneTop, columnWidth + 2.0 * laneSideMargin,
+                                  laneBottom - laneTop},
+                             8.0, lane);
         const double mid = x + columnWidth / 2.0;
+        const double arrowTop = laneTop + 8.0;
         cairo_new_path(cr);
-        cairo_move_to(cr, mid - 8.0, 22.0);
-        cairo_line_to(cr, mid + 8.0, 22.0);
-        cairo_line_to(cr, mid, 32.0);
+        cairo_move_to(cr, mid - 8.0, arrowTop);
+        cairo_line_to(cr, mid + 8.0, arrowTop);
+        cairo_line_to(cr, mid, arrowTop + 10.0);
         cairo_close_path(cr);
         setSource(cr, arrow);
         cairo_fill(cr);
