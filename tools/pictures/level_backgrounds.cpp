@@ -37,6 +37,12 @@ constexpr Rect hudPanel = hudPanelAroundLines();
 // word does.
 constexpr double hudEmblemHalfWidth = 52.0;
 constexpr double hudEmblemCentreX = layout::hudBalance.x + hudEmblemHalfWidth;
+// Its ball's centre stands hudEmblemBallRise above the line's baseline, and its beam turns about a
+// point hudEmblemBeamRise above the ball's centre, just clear of the ball.
+constexpr double hudEmblemBallRise = 38.0;
+constexpr double hudEmblemBeamRise = 15.0;
+constexpr double hudEmblemBallY = layout::hudBalance.baseline - hudEmblemBallRise;
+constexpr double hudEmblemBeamY = hudEmblemBallY - hudEmblemBeamRise;
 constexpr double groundTop = 744.0;
 
 // Each column's lane is wider than a block by laneSideMargin on each side and runs from laneTop,
@@ -171,11 +177,11 @@ void drawHudEmblem(cairo_t* cr, bool lightPanel) {
     const Colour emblem = lightPanel ? hexColour(0x6F8598) : hexColour(0x8FA6BA);
     const double x = hudEmblemCentreX;
     cairo_new_path(cr);
-    cairo_arc(cr, x, 112.0, 11.0, 0.0, 2.0 * std::numbers::pi);
+    cairo_arc(cr, x, hudEmblemBallY, 11.0, 0.0, 2.0 * std::numbers::pi);
     setSource(cr, emblem);
     cairo_fill(cr);
     cairo_save(cr);
-    cairo_translate(cr, x, 97.0);
+    cairo_translate(cr, x, hudEmblemBeamY);
     cairo_rotate(cr, 0.12); // the heavier right end lower, as in play
     fillRoundedRectangle(cr, Rect{-hudEmblemHalfWidth, -3.0, 2.0 * hudEmblemHalfWidth, 6.0}, 3.0,
                          emblem);
