@@ -43,6 +43,10 @@ constexpr double hudEmblemBallRise = 38.0;
 constexpr double hudEmblemBeamRise = 15.0;
 constexpr double hudEmblemBallY = layout::hudBalance.baseline - hudEmblemBallRise;
 constexpr double hudEmblemBeamY = hudEmblemBallY - hudEmblemBeamRise;
+
+// The ground's top edge. Kept deliberately as the scenery's own: the game's ball runs on down past
+// the screen's foot, so it never rests on this edge and there is nothing of play to tie it to; only
+// the ball's shadow on the ground is placed under the ball.
 constexpr double groundTop = 744.0;
 
 // Each column's lane is wider than a block by laneSideMargin on each side and runs from laneTop,
