@@ -37,7 +37,25 @@ constexpr Rect hudPanel = hudPanelAroundLines();
 // word does.
 constexpr double hudEmblemHalfWidth = 52.0;
 constexpr double hudEmblemCentreX = layout::hudBalance.x + hudEmblemHalfWidth;
+// Its ball's centre stands hudEmblemBallRise above the line's baseline, and its beam turns about a
+// point hudEmblemBeamRise above the ball's centre, just clear of the ball.
+constexpr double hudEmblemBallRise = 38.0;
+constexpr double hudEmblemBeamRise = 15.0;
+constexpr double hudEmblemBallY = layout::hudBalance.baseline - hudEmblemBallRise;
+constexpr double hudEmblemBeamY = hudEmblemBallY - hudEmblemBeamRise;
+
+// The ground's top edge. Kept deliberately as the scenery's own: the game's ball runs on down past
+// the screen's foot, so it never rests on this edge and there is nothing of play to tie it to; only
+// the ball's shadow on the ground is placed under the ball.
 constexpr double groundTop = 744.0;
+
+// Each column's lane is wider than a block by laneSideMargin on each side and runs from laneTop,
+// near the top of the screen, down to just short of the level board's top face.
+constexpr double laneSideMargin = 6.0;
+constexpr double laneTop = 14.0;
+constexpr double laneGapAboveBoard = 3.5;
+constexpr double laneBottom =
+    static_cast<double>(layout::boardY) + layout::boardQuad.top - laneGapAboveBoard;
 
 void paintMeadow(cairo_t* cr, const LevelTheme& theme) {
     paintSky(cr, {{0.0, theme.skyTop}, {600.0, theme.skyHorizon}});
@@ -122,12 +140,16 @@ void drawColumnLanes(cairo_t* cr, bool lightScene) {
     const Colour arrow = lightScene ? hexColour(0x2E4052, 0.3) : hexColour(0xFFFFFF, 0.35);
     constexpr double columnWidth = layout::blockWidth;
     for (double x : {layout::leftColumnX, layout::rightColumnX}) {
-        fillRoundedRectangle(cr, Rect{x - 6.0, 14.0, columnWidth + 12.0, 670.0}, 8.0, lane);
+        fillRoundedRectangle(cr,
+                             Rect{x - laneSideMargin, laneTop, columnWidth + 2.0 * laneSideMargin,
+                                  laneBottom - laneTop},
+                             8.0, lane);
         const double mid = x + columnWidth / 2.0;
+        const double arrowTop = laneTop + 8.0;
         cairo_new_path(cr);
-        cairo_move_to(cr, mid - 8.0, 22.0);
-        cairo_line_to(cr, mid + 8.0, 22.0);
-        cairo_line_to(cr, mid, 32.0);
+        cairo_move_to(cr, mid - 8.0, arrowTop);
+        cairo_line_to(cr, mid + 8.0, arrowTop);
+        cairo_line_to(cr, mid, arrowTop + 10.0);
         cairo_close_path(cr);
         setSource(cr, arrow);
         cairo_fill(cr);
@@ -159,11 +181,11 @@ void drawHudEmblem(cairo_t* cr, bool lightPanel) {
     const Colour emblem = lightPanel ? hexColour(0x6F8598) : hexColour(0x8FA6BA);
     const double x = hudEmblemCentreX;
     cairo_new_path(cr);
-    cairo_arc(cr, x, 112.0, 11.0, 0.0, 2.0 * std::numbers::pi);
+    cairo_arc(cr, x, hudEmblemBallY, 11.0, 0.0, 2.0 * std::numbers::pi);
     setSource(cr, emblem);
     cairo_fill(cr);
     cairo_save(cr);
-    cairo_translate(cr, x, 97.0);
+    cairo_translate(cr, x, hudEmblemBeamY);
     cairo_rotate(cr, 0.12); // the heavier right end lower, as in play
     fillRoundedRectangle(cr, Rect{-hudEmblemHalfWidth, -3.0, 2.0 * hudEmblemHalfWidth, 6.0}, 3.0,
                          emblem);

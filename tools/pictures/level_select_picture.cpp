@@ -2,7 +2,6 @@
 // levels that are unlocked; the picture gives those labels dark slots to sit in.
 #include "buttons.h"
 #include "framed_screen.h"
-#include "game_objects.h"
 #include "level_themes.h"
 #include "menu_scenery.h"
 #include "painters.h"
@@ -15,7 +14,41 @@
 namespace pictures {
 namespace {
 
-constexpr Rect labelPanel{326.0, 296.0, 266.0, 320.0};
+// Each level label's dark slot stands out from the label's click rectangle (which reaches up from
+// its baseline) by these, so that it holds the label's glyphs, which stand about 27 pixels above
+// and 8 below the baseline.
+constexpr double slotMarginLeft = 14.0;
+constexpr double slotMarginRight = 22.0;
+constexpr double slotMarginAbove = 11.0;
+constexpr double slotMarginBelow = 12.0;
+
+constexpr Rect labelSlot(int level) {
+    const layout::ClickRect label = layout::levelLabelRect(level);
+    return Rect{label.left - slotMarginLeft, label.top - slotMarginAbove,
+                label.right - label.left + slotMarginLeft + slotMarginRight,
+                label.bottom - label.top + slotMarginAbove + slotMarginBelow};
+}
+
+// Each level's badge stands level with the middle of its slot, its centre this far left of the
+// slot.
+constexpr double badgeBeforeSlot = 36.0;
+
+// The card holds the five slots, from the first level's down to the fifth's, with room on the
+// left for the level badges.
+constexpr double panelMarginLeft = 70.0;
+constexpr double panelMarginRight = 10.0;
+constexpr double panelMarginAbove = 18.0;
+constexpr double panelMarginBelow = 14.0;
+
+constexpr Rect panelAroundSlots() {
+    const Rect first = labelSlot(1);
+    const Rect last = labelSlot(5);
+    const double left = first.x - panelMarginLeft;
+    const double top = first.y - panelMarginAbove;
+    return Rect{left, top, first.right() + panelMarginRight - left,
+                last.bottom() + panelMarginBelow - top};
+}
+constexpr Rect labelPanel = panelAroundSlots();
 
 // A round badge in a level's colours: its sky over its land.
 void drawLevelBadge(cairo_t* cr, double x, double y, int level) {
@@ -48,16 +81,14 @@ void paintLevelSelectScene(cairo_t* cr) {
     drawTitle(cr, "Choose a level", labelPanel.centreX(), 200.0, 72.0);
     drawCard(cr, labelPanel);
     for (int level = 1; level <= 5; ++level) {
-        const double baseline = layout::levelLabelBaseline(level);
-        // The label's glyphs stand about 27 pixels above and 8 below the baseline.
-        const Rect slot{layout::levelLabelX - 14.0, baseline - 36.0, 186.0, 48.0};
+        const Rect slot = labelSlot(level);
         fillRoundedRectangle(cr, slot, 9.0, hexColour(0x0E161F));
         cairo_new_path(cr);
         roundedRectanglePath(cr, slot.inset(0.75), 8.5);
         setSource(cr, hexColour(0x3A5266));
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
-        drawLevelBadge(cr, 360.0, baseline - 12.0, level);
+        drawLevelBadge(cr, slot.x - badgeBeforeSlot, slot.centreY(), level);
     }
     const char* hint = "Click a level you have reached to play it";
     const Font hintFont{fonts::sans, 17.0, true};
@@ -66,9 +97,7 @@ void paintLevelSelectScene(cairo_t* cr) {
                          18.0, withAlpha(palette::panelDark, 0.85));
     drawTextLine(cr, hint, hintFont, hexColour(0xFFF1D6), labelPanel.centreX(), 662.0,
                  Align::Centre);
-    constexpr int left[] = {6, 2};
-    constexpr int right[] = {3, 5, 1};
-    drawBalanceMotif(cr, BalanceMotif{805.0, 706.0, 0.6, 1.0, left, 2, right, 3});
+    drawMenuMotif(cr);
     drawButton(cr, drawnArea(layout::levelSelectBack), "Back", 21.0, ButtonIcon::BackArrow);
 }
 

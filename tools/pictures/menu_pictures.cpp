@@ -14,13 +14,6 @@
 namespace pictures {
 namespace {
 
-// The small balance that stands on the hills to the right of the menus.
-void drawMenuMotif(cairo_t* cr) {
-    constexpr int left[] = {6, 2};
-    constexpr int right[] = {3, 5, 1};
-    drawBalanceMotif(cr, BalanceMotif{805.0, 706.0, 0.6, 1.0, left, 2, right, 3});
-}
-
 constexpr Colour hintColour = hexColour(0xFFF1D6);
 
 // A menu's card: the outer bounds of its buttons' click rectangles, widened by sideMargin left and

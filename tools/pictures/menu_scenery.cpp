@@ -1,5 +1,6 @@
 #include "menu_scenery.h"
 
+#include "game_objects.h"
 #include "palette.h"
 #include "scenery.h"
 #include "shapes.h"
@@ -18,6 +19,12 @@ void paintMenuScenery(cairo_t* cr) {
     drawHills(cr, HillLayer{628.0, 22.0, 700.0, 0.4, hexColour(0x3F6E72)});
     drawHills(cr, HillLayer{668.0, 26.0, 520.0, 2.1, hexColour(0x2A5158)});
     drawHills(cr, HillLayer{712.0, 20.0, 430.0, 4.0, hexColour(0x1A363F)});
+}
+
+void drawMenuMotif(cairo_t* cr) {
+    constexpr int left[] = {6, 2};
+    constexpr int right[] = {3, 5, 1};
+    drawBalanceMotif(cr, BalanceMotif{805.0, 706.0, 0.6, 1.0, left, 2, right, 3});
 }
 
 void drawTitle(cairo_t* cr, std::string_view text, double centreX, double baselineY, double size) {

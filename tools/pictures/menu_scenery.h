@@ -1,4 +1,5 @@
-// The dusk landscape behind every screen outside play, and the game's title lettering.
+// The dusk landscape behind every screen outside play, the small balance on its hills beside the
+// menus, and the game's title lettering.
 #pragma once
 
 #include "colour.h"
@@ -12,6 +13,9 @@ namespace pictures {
 
 // Sky, low sun, stars and three rows of hills.
 void paintMenuScenery(cairo_t* cr);
+
+// The small balance that stands on the hills to the right of the menus and the level select.
+void drawMenuMotif(cairo_t* cr);
 
 // A heading in the title style: cream serif capitals with a dark outline and a drop shadow,
 // centred on x.

@@ -75,8 +75,9 @@ void paintCompletionBox(Canvas& canvas) {
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
 
-    // The dark interior the white countdown line is written on, from x 200 at baseline 400 to
-    // about x 600 (x 640 in a wider font); a light rim stays round it.
+    // The dark interior the white countdown line is written on, from where
+    // layout::completionText starts it to about x 600 (x 640 in a wider font); a light rim stays
+    // round it.
     const Rect interior = boxQuad.onScreen.inset(boxInteriorSideInset, boxInteriorEndInset);
     fillRoundedRectangle(cr, interior, 10.0, palette::ink);
     fillRoundedRectangle(cr, Rect{interior.x, interior.y, interior.width, 4.0}, 2.0,
