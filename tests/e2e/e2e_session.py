@@ -3,9 +3,9 @@
 A Session starts an X desktop of its own (x_desktop: Xvfb on a display number the server picks
 itself, or Xorg on its dummy driver where the screen must change size later, optionally openbox
 as the window manager) and copies the built game (binary and Data/) to a temporary folder with a
-fresh Data.dat. Input goes through xdotool (XTEST, the same
-path as a real keyboard and mouse); pixels come back through x_display's GetImage. Everything the
-session started is killed when it ends, whatever happened.
+fresh Data.dat. Input goes through xdotool (XTEST, the same path as a real keyboard and mouse);
+pixels come back through x_display's GetImage. Everything the session started is killed when it
+ends, whatever happened.
 
 The game's screens are recognised by comparing the screen with the game's own pictures in Data/,
 scaled the way the game draws them: the full-screen quad shows the texture rows from t 0.255 to
