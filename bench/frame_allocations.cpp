@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include <unistd.h>
 
@@ -20,6 +19,7 @@
 #include "offscreen_game.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
+#include "support/new_counter.h"
 
 // glibc's own allocator, under the names it keeps for programs that replace malloc.
 extern "C" {
@@ -32,8 +32,8 @@ void __libc_free(void* memory);
 
 namespace {
 
-std::atomic<bool> counting{false};
-std::atomic<long> newCalls{0};
+// Operator new is counted by new_counter, malloc here.
+std::atomic<bool> countingMalloc{false};
 std::atomic<long> mallocCalls{0};
 
 // TOLVAR_BENCH_ALLOCATION_TRACE=N prints where the first N counted allocations of each kind
@@ -55,29 +55,16 @@ void traceAllocation(int kind, const char* what) {
 }
 
 void countMalloc() {
-    if (counting.load(std::memory_order_relaxed)) {
+    if (countingMalloc.load(std::memory_order_relaxed)) {
         mallocCalls.fetch_add(1, std::memory_order_relaxed);
         traceAllocation(1, "---- malloc\n");
     }
 }
 
-void* allocateForNew(std::size_t size, std::size_t alignment) {
-    if (counting.load(std::memory_order_relaxed)) {
-        newCalls.fetch_add(1, std::memory_order_relaxed);
-        traceAllocation(0, "---- operator new\n");
-    }
-    size = size == 0 ? 1 : size;
-    if (alignment <= alignof(std::max_align_t)) {
-        return std::malloc(size);
-    }
-    return __libc_memalign(alignment, size);
-}
-
-void* allocateForNewOrThrow(std::size_t size, std::size_t alignment) {
-    if (void* memory = allocateForNew(size, alignment)) {
-        return memory;
-    }
-    throw std::bad_alloc();
+// Every operator new counts; the first ones are traced where asked.
+bool traceNew() {
+    traceAllocation(0, "---- operator new\n");
+    return true;
 }
 
 } // namespace
@@ -117,52 +104,6 @@ void free(void* memory) noexcept {
     __libc_free(memory);
 }
 }
-
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-    return allocateForNewOrThrow(size, 0);
-}
-void* operator new[](std::size_t size) {
-    return allocateForNewOrThrow(size, 0);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return allocateForNew(size, 0);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return allocateForNew(size, 0);
-}
-void* operator new(std::size_t size, std::align_val_t alignment) {
-    return allocateForNewOrThrow(size, static_cast<std::size_t>(alignment));
-}
-void* operator new[](std::size_t size, std::align_val_t alignment) {
-    return allocateForNewOrThrow(size, static_cast<std::size_t>(alignment));
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::align_val_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::align_val_t) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t, std::align_val_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept {
-    std::free(memory);
-}
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -268,15 +209,16 @@ int main(int argc, char** argv) {
         for (int frame = 0; frame < WarmUpFrames; ++frame) {
             runFrame(measured);
         }
-        newCalls = 0;
         mallocCalls = 0;
-        counting = true;
+        countingMalloc = true;
+        new_counter::start(traceNew);
         for (int frame = 0; frame < MeasuredFrames; ++frame) {
             runFrame(measured);
         }
-        counting = false;
+        const long newCalls = new_counter::stop();
+        countingMalloc = false;
         std::printf("allocations %s %d %.3f %.3f\n", measured.name, MeasuredFrames,
-                    static_cast<double>(newCalls.load()) / MeasuredFrames,
+                    static_cast<double>(newCalls) / MeasuredFrames,
                     static_cast<double>(mallocCalls.load()) / MeasuredFrames);
     }
     bench::closeOffscreenGame();

@@ -4,14 +4,19 @@
 #
 #   bench/run_benchmarks.sh [BUILD-DIR]      (default: build-bench beside src/, a Release build)
 #
-# The real program runs under its own Xvfb with openbox (start-up, peak memory, CPU while
-# minimized), with SDL's dummy audio driver so that its music is mixed as on a desktop. The rest
-# runs in-process on SDL's offscreen driver over Mesa's llvmpipe.
+# The script runs on an X desktop of its own, Xvfb with openbox (minimizing needs a window
+# manager), where the real program is measured (start-up, peak memory, CPU while minimized) with
+# SDL's dummy audio driver so that its music is mixed as on a desktop. The rest runs in-process
+# on SDL's offscreen driver over Mesa's llvmpipe.
 set -euo pipefail
 
 repo="$(cd "$(dirname "$0")/.." && pwd)"
+screen=1024x768
 # shellcheck source=scripts/lib/x_desktop.sh
 source "$repo/scripts/lib/x_desktop.sh"
+run_on_own_x_desktop --screen "$screen" --window-manager -- "$@"
+# shellcheck source=scripts/lib/scratch.sh
+source "$repo/scripts/lib/scratch.sh" tolvar-bench
 build="${1:-$repo/build-bench}"
 startup_runs="${TOLVAR_BENCH_STARTUP_RUNS:-7}"
 minimized_seconds=10
@@ -34,24 +39,6 @@ cmake --build "$build" -j2 --target tolvar tolvar_benchmarks frame_allocations b
 game_dir="$build/game"
 bench_dir="$build/bench"
 probe="$bench_dir/libfirst_frame_probe.so"
-work="$(mktemp -d)"
-
-# ---- an X server of our own, with a window manager (minimizing needs one) ----------------------
-xvfb_pid=""
-openbox_pid=""
-game_pid=""
-cleanup() {
-  for pid in "$game_pid" "$openbox_pid" "$xvfb_pid"; do
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null || true
-      wait "$pid" 2>/dev/null || true
-    fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_x_desktop 90 "$work"
 
 # The game keeps its progress in Data.dat; it must exist, or the first start ends at a message.
 [ -f "$game_dir/Data.dat" ] || printf '1' >"$game_dir/Data.dat"
@@ -86,7 +73,7 @@ minimized_cpu() {
   local name="$1" settle="$2"
   shift 2
   "$@" >"$work/minimized.log" 2>&1 &
-  game_pid=$!
+  local game_pid=$!
   local window=""
   for _ in $(seq 100); do
     window=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n1 || true)
@@ -109,17 +96,12 @@ minimized_cpu() {
   fi
   kill "$game_pid" 2>/dev/null || true
   wait "$game_pid" 2>/dev/null || true
-  game_pid=""
 }
 log "CPU use while minimized, ${minimized_seconds} s each"
 # The game is minimized on its main menu, after the logo's hold and the menu's fade-in.
 game_cpu=$(cd "$game_dir" && SDL_AUDIODRIVER=dummy minimized_cpu '^Tolvar$' 6 ./tolvar)
 bare_cpu=$(minimized_cpu '^bare window$' 1 "$bench_dir/bare_window" --stay)
 
-kill "$openbox_pid" "$xvfb_pid" 2>/dev/null || true
-wait "$openbox_pid" "$xvfb_pid" 2>/dev/null || true
-openbox_pid=""
-xvfb_pid=""
 unset DISPLAY
 
 # ---- in-process benchmarks on the offscreen driver ---------------------------------------------
@@ -260,6 +242,6 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
 
 echo
 echo "Tolvar benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, renderer: $renderer"
-echo "start-up and memory: median of $startup_runs runs under Xvfb 1024x768x24 with openbox"
+echo "start-up and memory: median of $startup_runs runs under Xvfb ${screen}x24 with openbox"
 echo
 column -t -s '|' "$work/table"

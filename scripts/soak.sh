@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Long play: the real program, built with AddressSanitizer and UndefinedBehaviorSanitizer, under
-# its own Xvfb with openbox, fed random clicks anywhere and random arrow and Escape keys, with its
-# resident memory sampled every ten seconds. Not part of CI.
+# Long play: the real program, built with AddressSanitizer and UndefinedBehaviorSanitizer, on an
+# X desktop of its own (Xvfb with openbox), fed random clicks anywhere and random arrow and Escape
+# keys, with its resident memory sampled every ten seconds. Not part of CI.
 #
 #   scripts/soak.sh [SECONDS] [BUILD-DIR]      (default 600 s; build-soak beside src/)
 #
@@ -13,8 +13,14 @@
 set -euo pipefail
 
 repo="$(cd "$(dirname "$0")/.." && pwd)"
+# The clicks below are places on a screen of this size.
+screen_width=1024
+screen_height=768
 # shellcheck source=scripts/lib/x_desktop.sh
 source "$repo/scripts/lib/x_desktop.sh"
+run_on_own_x_desktop --screen "${screen_width}x${screen_height}" --window-manager -- "$@"
+# shellcheck source=scripts/lib/scratch.sh
+source "$repo/scripts/lib/scratch.sh" tolvar-soak
 duration="${1:-600}"
 build="${2:-$repo/build-soak}"
 sample_seconds=10
@@ -34,25 +40,6 @@ grep -Eqi '^TOLVAR_SANITIZE:[A-Z]+=(ON|TRUE|YES|1|address)$' "$build/CMakeCache.
 cmake --build "$build" -j2 --target tolvar >&2
 
 game_dir="$build/game"
-work="$(mktemp -d)"
-xvfb_pid=""
-openbox_pid=""
-game_pid=""
-sampler_pid=""
-cleanup() {
-  for pid in "$sampler_pid" "$game_pid" "$openbox_pid" "$xvfb_pid"; do
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-      kill "$pid" 2>/dev/null || true
-      wait "$pid" 2>/dev/null || true
-    fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# ---- an X server of our own, with a window manager --------------------------------------------
-start_x_desktop 80 "$work"
-
 [ -f "$game_dir/Data.dat" ] || printf '1' >"$game_dir/Data.dat"
 
 # ---- the game ---------------------------------------------------------------------------------
@@ -76,6 +63,7 @@ preload=$(IFS=:; echo "${pinned[*]}")
 ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0"
 (cd "$game_dir" && LD_PRELOAD="$preload" exec ./tolvar) >"$work/game.log" 2>&1 &
 game_pid=$!
+stop_on_exit "$game_pid"
 started=$(date +%s)
 log "game started (pid $game_pid) on $DISPLAY for $duration s"
 
@@ -90,6 +78,7 @@ log "game started (pid $game_pid) on $DISPLAY for $duration s"
   done
 ) >"$work/samples" &
 sampler_pid=$!
+stop_on_exit "$sampler_pid"
 
 # ---- a tour of the screens within the first minute -----------------------------------------------
 # What a screen costs the first time it is shown (a module's samples, the large font, the
@@ -115,8 +104,8 @@ keys=(Left Right Down Escape)
 actions=0
 while kill -0 "$game_pid" 2>/dev/null && [ $(($(date +%s) - started)) -lt "$duration" ]; do
   if [ $((RANDOM % 100)) -lt 55 ]; then
-    x=$((RANDOM % 1024))
-    y=$((RANDOM % 768))
+    x=$((RANDOM % screen_width))
+    y=$((RANDOM % screen_height))
     # Never the main menu's Quit button (x 441..529, y 491..529).
     if [ "$x" -ge 436 ] && [ "$x" -le 534 ] && [ "$y" -ge 486 ] && [ "$y" -le 534 ]; then
       continue
@@ -137,7 +126,6 @@ crashed="no"
 exit_status="still running"
 if kill -0 "$game_pid" 2>/dev/null; then
   wait "$sampler_pid" 2>/dev/null || true
-  sampler_pid=""
   wmctrl -c Tolvar 2>/dev/null || xdotool search --name '^Tolvar$' windowclose 2>/dev/null || true
   for _ in $(seq 300); do
     kill -0 "$game_pid" 2>/dev/null || break
@@ -163,7 +151,6 @@ else
   crashed="yes"
   exit_status="ended by itself after $(($(date +%s) - started)) s, exit code $status"
 fi
-game_pid=""
 
 # ---- report ------------------------------------------------------------------------------------
 echo "soak: $duration s, $actions random inputs (clicks anywhere, Left/Right/Down/Escape)"

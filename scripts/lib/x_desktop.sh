@@ -1,23 +1,20 @@
-# Sourced by the benchmark and soak scripts: an X server of their own with a window manager on it
-# (minimizing needs one).
+# shellcheck shell=bash
+# The shell side of tests/e2e/x_desktop.py, sourced by the benchmark and soak scripts:
 #
-#   start_x_desktop FIRST_DISPLAY_NUMBER LOG_DIR
+#   run_on_own_x_desktop [X_DESKTOP_OPTION...] -- "$@"
 #
-# starts Xvfb 1024x768x24 on the first free display from FIRST_DISPLAY_NUMBER and openbox on it,
-# exports DISPLAY and sets xvfb_pid and openbox_pid for the caller's cleanup.
-start_x_desktop() {
-  local display_number=$1 log_dir=$2
-  while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-    display_number=$((display_number + 1))
+# Unless the calling script already runs on an X desktop of its own, runs it again, with the
+# arguments after --, on one made with x_desktop.py's options (--screen WIDTHxHEIGHT,
+# --window-manager) and ends with its exit code; on such a desktop it returns at once. Called
+# before the script makes anything its exit would clean up: exec runs no trap.
+run_on_own_x_desktop() {
+  [ -n "${TOLVAR_X_DESKTOP:-}" ] && return 0
+  local options=()
+  while [ "$1" != "--" ]; do
+    options+=("$1")
+    shift
   done
-  Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >"$log_dir/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$display_number"
-  for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  openbox >"$log_dir/openbox.log" 2>&1 &
-  openbox_pid=$!
-  sleep 1
+  shift
+  exec python3 "$(dirname "${BASH_SOURCE[0]}")/../../tests/e2e/x_desktop.py" "${options[@]}" -- \
+    "$BASH" "$0" "$@"
 }

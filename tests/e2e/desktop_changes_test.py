@@ -57,7 +57,7 @@ def window_manager_ends():
         check(window_geometry(session) == (0, 0) + SCREEN,
               "with openbox gone the window covers the screen again by itself, the menu whole")
 
-        session._start_window_manager()
+        session.start_window_manager()
         wait_for(lambda: window_geometry(session) == (0, 0) + SCREEN, 10,
                  "the window to stay full screen under the new openbox")
         end_openbox(signal.SIGKILL)

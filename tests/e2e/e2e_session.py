@@ -1,11 +1,11 @@
 """What every end-to-end test needs: its own X server, the game in a scratch folder, real input.
 
-A Session starts Xvfb on a display number the server picks itself (-displayfd, so parallel runs
-never collide), or Xorg on its dummy driver where the screen must change size later, optionally
-openbox as the window manager, and copies the built game (binary and
-Data/) to a temporary folder with a fresh Data.dat. Input goes through xdotool (XTEST, the same
-path as a real keyboard and mouse); pixels come back through x_display's GetImage. Everything the
-session started is killed when it ends, whatever happened.
+A Session starts an X desktop of its own (x_desktop: Xvfb on a display number the server picks
+itself, or Xorg on its dummy driver where the screen must change size later, optionally openbox
+as the window manager) and copies the built game (binary and Data/) to a temporary folder with a
+fresh Data.dat. Input goes through xdotool (XTEST, the same path as a real keyboard and mouse);
+pixels come back through x_display's GetImage. Everything the session started is killed when it
+ends, whatever happened.
 
 The game's screens are recognised by comparing the screen with the game's own pictures in Data/,
 scaled the way the game draws them: the full-screen quad shows the texture rows from t 0.255 to
@@ -22,6 +22,7 @@ import tempfile
 import time
 
 import x_display
+from x_desktop import E2EFailure, XDesktop, log, require_programs, wait_for
 
 PICTURE_PATHS = {
     "logo": "Data/Kuvat/Taustat/logo.jpg",
@@ -48,82 +49,11 @@ SAMPLE_STEP = 16
 DRAWING_WIDTH = 1024
 DRAWING_HEIGHT = 768
 
-# Xorg on its dummy driver: one output whose modes xrandr can switch between (Xvfb's one output
-# cannot be made smaller). Room in its video memory for 4096x4096 at 32 bits.
-XORG_DUMMY_CONFIG = """Section "Device"
-    Identifier "tolvar-e2e-card"
-    Driver "dummy"
-    VideoRam 65536
-EndSection
-Section "Monitor"
-    Identifier "tolvar-e2e-monitor"
-    HorizSync 5.0 - 1000.0
-    VertRefresh 5.0 - 200.0
-EndSection
-Section "Screen"
-    Identifier "tolvar-e2e-screen"
-    Device "tolvar-e2e-card"
-    Monitor "tolvar-e2e-monitor"
-    DefaultDepth 24
-    SubSection "Display"
-        Depth 24
-        Modes %s
-    EndSubSection
-EndSection
-"""
-
-
-class E2EFailure(Exception):
-    pass
-
-
-def log(text):
-    print("[%7.2f] %s" % (time.monotonic() - _started, text), flush=True)
-
-
-_started = time.monotonic()
-
 
 def check(condition, what):
     if not condition:
         raise E2EFailure(what)
     log("ok: " + what)
-
-
-def wait_for(predicate, timeout, what, interval=0.05):
-    """Polls until predicate() gives a true value, which it returns; fails after timeout."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise E2EFailure("timed out after %.0f s waiting for %s" % (timeout, what))
-        time.sleep(interval)
-
-
-# The project's list of Debian packages, which names the programs the tests call from each.
-PACKAGE_LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir,
-                            "scripts", "debian-packages.txt")
-
-
-def package_of(program):
-    """The Debian package the project's list gives for program, or None."""
-    with open(PACKAGE_LIST) as listing:
-        for line in listing:
-            words = line.split("#", 1)[0].split()
-            if len(words) > 2 and program in words[2:]:
-                return words[1]
-    return None
-
-
-def require_programs(*programs):
-    """Fails, naming the package to install, unless every program is on PATH."""
-    for program in programs:
-        if shutil.which(program) is None:
-            raise E2EFailure("%s not found: it comes with the Debian package %s "
-                             "(scripts/install-dependencies.sh play test)"
-                             % (program, package_of(program) or "(none listed)"))
 
 
 def required_environment(name):
@@ -183,16 +113,11 @@ class Session:
         """compositor: run the game natively on Wayland, under weston nested in the X server;
         later_screens: the sizes set_screen_size() may switch the screen to, which makes the X
         server Xorg on its dummy driver."""
-        self.screen = screen
-        self.later_screens = tuple(later_screens)
-        self.window_manager = window_manager
         self.compositor = compositor
-        self.game_env = {}
-        self.processes = []
+        self.window_manager = window_manager
         self.games = []
-        self.display = None
-        self.x_server = None
         self.folder = tempfile.mkdtemp(prefix="tolvar-e2e-")
+        self.desktop = XDesktop(self.folder, screen, window_manager, compositor, later_screens)
         self.references = {}
         self.screenshots = []
         # Where the drawing space's top-left corner is on the screen: (0, 0) in full screen,
@@ -201,19 +126,28 @@ class Session:
         self.origin = (0, 0)
         self.scale = 1
 
+    @property
+    def env(self):
+        """The environment of a program on the session's X server."""
+        return self.desktop.env
+
+    @property
+    def display(self):
+        return self.desktop.display
+
+    @property
+    def processes(self):
+        """What runs the desktop: the X server, then openbox and weston where there are."""
+        return self.desktop.processes
+
     # -- set-up and teardown -------------------------------------------------------------------
 
     def __enter__(self):
-        require_programs("Xorg" if self.later_screens else "Xvfb", "xdotool", "xwininfo",
-                         "convert", *(("xrandr",) if self.later_screens else ()),
-                         *(("openbox", "xprop", "wmctrl") if self.window_manager else ()),
-                         *(("weston", "zenity") if self.compositor else ()))
         try:
-            self._start_x_server()
-            if self.window_manager:
-                self._start_window_manager()
-            if self.compositor:
-                self._start_compositor()
+            require_programs(*self.desktop.programs(), "xdotool", "xwininfo", "convert",
+                             *(("wmctrl",) if self.window_manager else ()),
+                             *(("zenity",) if self.compositor else ()))
+            self.desktop.start()
         except BaseException:
             self.close()
             raise
@@ -232,118 +166,18 @@ class Session:
             if game.running():
                 game.process.kill()
                 game.process.wait()
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
-        if self.display is not None:
-            self.display.close()
-            self.display = None
+        self.desktop.close()
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    def _start_x_server(self):
-        server = self._xorg_arguments() if self.later_screens else \
-            ["Xvfb", "-screen", "0", self.screen + "x24"]
-        read_end, write_end = os.pipe()
-        self.x_server = subprocess.Popen(
-            server + ["-displayfd", str(write_end), "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.processes.append(self.x_server)
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 20
-        while not number.endswith(b"\n"):
-            if time.monotonic() > deadline or self.x_server.poll() is not None:
-                raise E2EFailure("%s did not start" % server[0])
-            chunk = os.read(read_end, 16)
-            if not chunk:
-                break
-            number += chunk
-        os.close(read_end)
-        self.number = int(number.strip())
-        self.env = dict(os.environ)
-        self.env["DISPLAY"] = ":%d" % self.number
-        self.env.pop("WAYLAND_DISPLAY", None)
-        self.env.pop("XAUTHORITY", None)
-        self.display = wait_for(self._connect, 20, "the X server to accept connections")
-        log("%s on :%d, %dx%d" % (server[0], self.number, self.display.width,
-                                  self.display.height))
-
-    def _xorg_arguments(self):
-        """Xorg on its dummy driver, starting at the screen's size with a mode for each later
-        one, and with a configuration of its own only."""
-        config = os.path.join(self.folder, "xorg.conf")
-        with open(config, "w") as stream:
-            stream.write(XORG_DUMMY_CONFIG % " ".join(
-                '"%s"' % size for size in (self.screen,) + self.later_screens))
-        empty = os.path.join(self.folder, "xorg.conf.d")
-        os.makedirs(empty)
-        return ["Xorg", "-config", config, "-configdir", empty, "+extension", "RANDR",
-                "-logfile", os.path.join(self.folder, "xorg.log")]
-
     def set_screen_size(self, size):
-        """Switches the screen to another of its sizes with xrandr, as a user or a new monitor
-        does, and waits until the X server gives new clients that size."""
-        check(size in self.later_screens, "%s is one of the screen's sizes" % size)
-        subprocess.run(["xrandr", "-s", size], env=self.env, check=True,
-                       stdout=subprocess.DEVNULL)
-        wanted = tuple(int(side) for side in size.split("x"))
+        """Switches the screen to another of its sizes, as a user or a new monitor does, and
+        waits until the X server gives new clients that size."""
+        check(size in self.desktop.later_screens, "%s is one of the screen's sizes" % size)
+        self.desktop.set_screen_size(size)
 
-        def resized():
-            display = self._connect()
-            if display is not None and (display.width, display.height) != wanted:
-                display.close()
-                display = None
-            return display
-
-        display = wait_for(resized, 20, "the screen to be %s" % size)
-        self.display.close()
-        self.display = display
-        log("screen switched to %s" % size)
-
-    def _connect(self):
-        try:
-            return x_display.XDisplay(self.number)
-        except OSError:
-            return None
-
-    def _start_window_manager(self):
-        config = os.path.join(self.folder, "openbox-rc.xml")
-        with open(config, "w") as rc:
-            rc.write("<openbox_config xmlns=\"http://openbox.org/3.4/rc\"/>\n")
-        self.processes.append(subprocess.Popen(
-            ["openbox", "--sm-disable", "--config-file", config], env=self.env,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-
-        def managed():
-            result = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
-                                    capture_output=True, text=True)
-            return "window id" in result.stdout
-
-        wait_for(managed, 20, "openbox to manage the screen")
-        log("openbox is up")
-
-    def _start_compositor(self):
-        """weston on the X server, one output as large as the screen; its X11 backend brings the
-        X server's pointer and keyboard in as a seat (the headless backend has none)."""
-        runtime = os.path.join(self.folder, "xdg-runtime")
-        os.makedirs(runtime, mode=0o700)
-        width, height = self.screen.split("x")
-        self.processes.append(subprocess.Popen(
-            ["weston", "--backend=x11-backend.so", "--use-pixman", "--width=" + width,
-             "--height=" + height, "--socket=tolvar-e2e", "--idle-time=0",
-             "--log=" + os.path.join(self.folder, "weston.log")],
-            env=dict(self.env, XDG_RUNTIME_DIR=runtime),
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        wait_for(lambda: os.path.exists(os.path.join(runtime, "tolvar-e2e")), 20,
-                 "weston's Wayland socket")
-        self.game_env = {"WAYLAND_DISPLAY": "tolvar-e2e", "XDG_RUNTIME_DIR": runtime,
-                         "SDL_VIDEODRIVER": "wayland"}
-        log("weston is up")
+    def start_window_manager(self):
+        """Starts openbox (again) and waits until it manages the screen."""
+        self.desktop.start_window_manager()
 
     # -- the game -------------------------------------------------------------------------------
 
@@ -367,10 +201,10 @@ class Session:
         if prepare is not None:
             prepare(folder)
         env = dict(self.env)
-        if self.game_env:
+        if self.compositor:
             # A Wayland client only: the X server is weston's, not the game's.
             env.pop("DISPLAY", None)
-            env.update(self.game_env)
+            env.update(self.desktop.wayland_env, SDL_VIDEODRIVER="wayland")
         # Keeps Mesa's driver loaded to the end, so that its leftovers carry its name in the leak
         # report (see gl_driver_pin_preload.cpp).
         libraries = [required_environment("TOLVAR_E2E_GL_DRIVER_PIN")] + list(preloads)

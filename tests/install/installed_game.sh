@@ -1,17 +1,11 @@
 # shellcheck shell=bash disable=SC2154
-# Checks and runs of an installed game, sourced by the install and package tests once they have
-# set work (their scratch folder): on exit the game and Xvfb are stopped and work is removed.
+# Checks and runs of an installed game, sourced by the install and package tests once
+# scripts/lib/scratch.sh has made their scratch folder (work), which also ends a game they started
+# on exit. The game runs on the X desktop the test runs on (see require_own_x_desktop).
 
 app_id=io.github.tolvar.Tolvar
 package_list=$(readlink -f "$(dirname "${BASH_SOURCE[0]}")/../../scripts/debian-packages.txt")
-xvfb_pid=
 game_pid=
-
-finish() {
-    stop_game_and_xvfb
-    rm -rf "$work"
-}
-trap finish EXIT
 
 # fail MESSAGE: ends the test, with the game's standard error when there is one.
 fail() {
@@ -104,19 +98,12 @@ check_installation() {
     [ -f "$prefix/share/icons/hicolor/48x48/apps/$app_id.png" ] || fail "no 48x48 icon"
 }
 
-# Starts Xvfb on a free display and sets display.
-start_xvfb() {
-    require_tools Xvfb xdotool
-    exec 3> "$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    exec 3>&-
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        sleep 0.1
-    done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
-    display=:$(head -n 1 "$work/display")
+# The test runs on an X desktop of its own, which tests/e2e/x_desktop.py makes (ctest runs the
+# test under it): never on the desktop of whoever started it.
+require_own_x_desktop() {
+    [ -n "${TOLVAR_X_DESKTOP:-}" ] ||
+        fail "not on an X desktop of its own: run the test through ctest or tests/e2e/x_desktop.py"
+    require_tools xdotool
 }
 
 # start_game LAUNCHER HOME [ARGUMENT...]
@@ -126,16 +113,17 @@ start_xvfb() {
 start_game() {
     local launcher=$1 home=$2
     shift 2
-    env -i PATH="$PATH" HOME="$home" DISPLAY="$display" SDL_AUDIODRIVER=dummy \
+    env -i PATH="$PATH" HOME="$home" DISPLAY="$DISPLAY" SDL_AUDIODRIVER=dummy \
         ASAN_OPTIONS=detect_leaks=0 \
         "$launcher" "$@" > /dev/null 2> "$work/game.err" &
     game_pid=$!
+    stop_on_exit "$game_pid"
 }
 
 # The window of the game, waiting up to a generous bound for a start-up under the sanitizers.
 wait_for_window() {
     for _ in $(seq 600); do
-        if DISPLAY=$display xdotool search --name '^Tolvar$' > /dev/null 2>&1; then
+        if xdotool search --name '^Tolvar$' > /dev/null 2>&1; then
             return 0
         fi
         kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its window appeared"
@@ -157,26 +145,15 @@ wait_for_progress() {
 # for the next frame), and returns the game's exit code.
 quit_game() {
     for _ in $(seq 60); do
-        DISPLAY=$display xdotool mousemove 485 510 click 1 > /dev/null 2>&1 || true
+        xdotool mousemove 485 510 click 1 > /dev/null 2>&1 || true
         for _ in $(seq 10); do
             if ! kill -0 "$game_pid" 2>/dev/null; then
                 local code=0
                 wait "$game_pid" || code=$?
-                game_pid=
                 return "$code"
             fi
             sleep 0.1
         done
     done
     fail "the game did not end on Quit"
-}
-
-stop_game_and_xvfb() {
-    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-        kill -KILL "$game_pid" 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
 }

@@ -9,8 +9,8 @@
 set -euo pipefail
 
 build=$1
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolvar-launcher.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# shellcheck source=../../scripts/lib/scratch.sh
+source "$(dirname "$0")/../../scripts/lib/scratch.sh" tolvar-launcher
 fail() {
     echo "FAIL: $*" >&2
     exit 1

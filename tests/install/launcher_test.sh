@@ -3,17 +3,19 @@
 # player with an empty home would: the window appears, the player's folder gets the data linked
 # in and a Data.dat holding 1, Quit ends the game with code 0, a second start keeps the
 # progress, and nothing is written into the installation.
-#   launcher_test.sh <build dir> <version>
+#   tests/e2e/x_desktop.py tests/install/launcher_test.sh <build dir> <version>   (as ctest does)
 set -euo pipefail
 
 build=$1
 version=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolvar-install.XXXXXX")
+# shellcheck source=../../scripts/lib/scratch.sh
+source "$(dirname "$0")/../../scripts/lib/scratch.sh" tolvar-install
 prefix=$work/prefix
 home=$work/home
 mkdir -p "$home"
 # shellcheck source=installed_game.sh
 source "$(dirname "$0")/installed_game.sh"
+require_own_x_desktop
 
 # ---- the installation ------------------------------------------------------------------------
 cmake --install "$build" --prefix "$prefix" > "$work/install.log" || fail "cmake --install failed"
@@ -36,8 +38,7 @@ snapshot() {
 }
 snapshot > "$work/prefix.before"
 
-# ---- the player's first start under Xvfb -------------------------------------------------------
-start_xvfb
+# ---- the player's first start ------------------------------------------------------------------
 start_game "$launcher" "$home"
 wait_for_window
 folder=$home/.local/share/tolvar

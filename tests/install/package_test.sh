@@ -4,12 +4,13 @@
 # root with dpkg -x and starts the unpacked launcher under Xvfb as a new player with an empty
 # home: the window appears, Data.dat holds 1 in the player's folder, Quit ends it with code 0.
 # Nothing is installed into this machine.
-#   package_test.sh <source dir> <version>
+#   tests/e2e/x_desktop.py tests/install/package_test.sh <source dir> <version>   (as ctest does)
 set -euo pipefail
 
 source_dir=$(readlink -f "$1")
 version=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/tolvar-package.XXXXXX")
+# shellcheck source=../../scripts/lib/scratch.sh
+source "$(dirname "$0")/../../scripts/lib/scratch.sh" tolvar-package
 build=$work/build
 root=$work/root
 home=$work/home
@@ -17,6 +18,7 @@ mkdir -p "$root" "$home"
 # shellcheck source=installed_game.sh
 source "$(dirname "$0")/installed_game.sh"
 
+require_own_x_desktop
 require_tools cmake cpack dpkg-deb dpkg-shlibdeps lintian
 
 # ---- the package -------------------------------------------------------------------------------
@@ -69,7 +71,6 @@ if grep -rlF -e "$work" -e "$source_dir" "$root"; then
 fi
 check_installation "$root/usr" /usr/games/tolvar "$version"
 
-start_xvfb
 start_game "$root/usr/games/tolvar" "$home"
 wait_for_window
 wait_for_progress "$home/.local/share/tolvar"

@@ -1,25 +1,18 @@
 #include <dlfcn.h>
 #include <execinfo.h>
 
-#include <cstddef>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "support/game_fixture.h"
+#include "support/new_counter.h"
 
-// Counts the allocations the game makes through operator new while counting is on. Every form of
-// new and delete is replaced, so that memory from any of them goes back the same way.
+// Counts the allocations the game makes through operator new while it runs frames.
 //
 // Mesa's software renderer compiles shader variants the first time it meets a new combination of
 // state, and its compiler (and LLVM's JIT) allocate through operator new. Those allocations are
 // the driver's cache, not the game's: an allocation with a GL driver frame on its stack is not
 // counted.
 namespace {
-bool countingAllocations = false;
-bool inspectingStack = false;
-long allocationsCounted = 0;
-
 bool isGlDriverLibrary(const char* path) {
     for (const char* name : {"_dri.so", "libLLVM", "libgallium", "libGLX", "libEGL", "libglapi"}) {
         if (std::strstr(path, name) != nullptr) {
@@ -42,96 +35,6 @@ bool calledFromGlDriver() {
     return false;
 }
 
-void countAllocation() {
-    if (!countingAllocations || inspectingStack) {
-        return;
-    }
-    inspectingStack = true;
-    if (!calledFromGlDriver()) {
-        ++allocationsCounted;
-    }
-    inspectingStack = false;
-}
-
-void* allocate(std::size_t size, std::size_t alignment) {
-    countAllocation();
-    size = size == 0 ? 1 : size;
-    if (alignment <= alignof(std::max_align_t)) {
-        return std::malloc(size);
-    }
-    return std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
-}
-
-void* allocateOrThrow(std::size_t size, std::size_t alignment) {
-    if (void* memory = allocate(size, alignment)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-} // namespace
-
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t size) {
-    return allocateOrThrow(size, 0);
-}
-void* operator new[](std::size_t size) {
-    return allocateOrThrow(size, 0);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size, 0);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return allocate(size, 0);
-}
-void* operator new(std::size_t size, std::align_val_t alignment) {
-    return allocateOrThrow(size, static_cast<std::size_t>(alignment));
-}
-void* operator new[](std::size_t size, std::align_val_t alignment) {
-    return allocateOrThrow(size, static_cast<std::size_t>(alignment));
-}
-void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-    return allocate(size, static_cast<std::size_t>(alignment));
-}
-void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-    return allocate(size, static_cast<std::size_t>(alignment));
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, const std::nothrow_t&) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, const std::nothrow_t&) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::align_val_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::align_val_t) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t, std::align_val_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept {
-    std::free(memory);
-}
-
-#pragma GCC diagnostic pop
-
-namespace {
-
 class FrameAllocationTest : public ScriptedGameTest {
 protected:
     void SetUp() override {
@@ -143,15 +46,13 @@ protected:
     static long allocationsOver(int frames) {
         void* warmUp[1];
         backtrace(warmUp, 1); // its first call loads the unwinder, which allocates
-        allocationsCounted = 0;
-        countingAllocations = true;
+        new_counter::start([] { return !calledFromGlDriver(); });
         for (int i = 0; i < frames; ++i) {
             updateFrameTimer();
             FrameDispatcher();
             clickLatch = false;
         }
-        countingAllocations = false;
-        return allocationsCounted;
+        return new_counter::stop();
     }
 };
 
