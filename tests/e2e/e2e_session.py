@@ -413,6 +413,30 @@ def no_sanitizer_report(game):
             raise E2EFailure("the sanitizers reported a fault:\n" + output)
 
 
+# -- the menus ---------------------------------------------------------------------------------
+
+MAIN_MENU_PLAY = (485, 410)
+MAIN_MENU_QUIT = (485, 510)
+PLAY_MENU_NEW_GAME = (495, 420)
+
+
+def new_game(session):
+    """From the main menu on screen: Play, then New game; returns once level 1 shows."""
+    session.click(*MAIN_MENU_PLAY)
+    session.wait_screen("playmenu", 30)
+    session.click(*PLAY_MENU_NEW_GAME)
+    session.wait_screen("level1", 30)
+
+
+def quit_from_main_menu(session, game, how="Quit"):
+    """Clicks Quit on the main menu on screen: the game ends with exit code 0 and the sanitizers
+    report nothing."""
+    session.click(*MAIN_MENU_QUIT)
+    code = game.wait_exit(30)
+    check(code == 0, "%s ends the game with exit code 0 (got %d)" % (how, code))
+    no_sanitizer_report(game)
+
+
 signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
 
 

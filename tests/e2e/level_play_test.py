@@ -13,7 +13,7 @@ left column), so the balance is kept by steering the blocks left and right in tu
 import time
 
 from e2e_session import (LEFT_STRIP, RIGHT_STRIP, E2EFailure, Session, block_rows, check,
-                         falling_block_top, hud_count, log, no_sanitizer_report,
+                         falling_block_top, hud_count, log, new_game, quit_from_main_menu,
                          required_environment, run, steer_blocks, wait_for)
 
 COMPLETION_BOX = (150, 350, 500, 100)
@@ -59,10 +59,7 @@ def play_level_one():
         game = session.start_game(progress=b"1",
                                   preloads=[required_environment("TOLVAR_E2E_EVEN_DEAL")])
         session.wait_screen("menu", 30)
-        session.click(485, 410)
-        session.wait_screen("playmenu", 30)
-        session.click(495, 420)  # New game
-        session.wait_screen("level1", 30)
+        new_game(session)
 
         # The columns below y 560 as the level starts: the board alone, the first block still
         # high above it.
@@ -132,10 +129,7 @@ def play_level_one():
 
         session.click(917, 595)  # level 2's main-menu button
         session.wait_screen("menu", 30)
-        session.click(485, 510)
-        code = game.wait_exit(30)
-        check(code == 0, "Quit ends the program with exit code 0 (got %d)" % code)
-        no_sanitizer_report(game)
+        quit_from_main_menu(session, game)
 
 
 run(play_level_one)

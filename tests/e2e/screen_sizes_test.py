@@ -6,7 +6,7 @@ a 1024x768 screen (under 3 % of its pixels differ by more than a tenth), and the
 lights a box twice as wide and as high as on the 1024x768 screen: the text scales with the view.
 """
 
-from e2e_session import Session, check, log, no_sanitizer_report, run
+from e2e_session import Session, check, log, new_game, no_sanitizer_report, run
 
 # The HUD's last three lines ("Balance", "differential: 9", "Blocks left: 10"), in drawing units.
 HUD_LINES = (850, 130, 174, 85)
@@ -46,10 +46,7 @@ def menu_and_hud(screen, window_manager, screenshots=False):
               "on %s the window covers the screen (%s)" % (screen, window[2:]))
         if screenshots:
             session.screenshot("%s-main-menu" % screen, session.grab_pixels())
-        session.click(485, 410)  # Play
-        session.wait_screen("playmenu", 30)
-        session.click(495, 420)  # New game
-        session.wait_screen("level1", 30)
+        new_game(session)
         hud = white_box(session.grab_pixels(*HUD_LINES))
         if screenshots:
             session.screenshot("%s-level-1" % screen, session.grab_pixels())

@@ -10,8 +10,8 @@ import os
 import signal
 import time
 
-from e2e_session import (Session, check, falling_block_top, hud_count, log, no_sanitizer_report,
-                         required_environment, run, wait_for)
+from e2e_session import (Session, check, falling_block_top, hud_count, log, new_game,
+                         quit_from_main_menu, required_environment, run, wait_for)
 
 STOPPED_SECONDS = 5
 # At the normal speed a block falls 120 units a second; the first frame after the stall moves it
@@ -24,10 +24,7 @@ def stall():
         game = session.start_game(progress=b"1",
                                   preloads=[required_environment("TOLVAR_E2E_EVEN_DEAL")])
         session.wait_screen("menu", 30)
-        session.click(485, 410)
-        session.wait_screen("playmenu", 30)
-        session.click(495, 420)  # New game
-        session.wait_screen("level1", 30)
+        new_game(session)
         wait_for(lambda: (lambda seen: seen and seen[1] < 200)(falling_block_top(session, "level1")),
                  15, "the first block high above the stacks")
         os.kill(game.pid, signal.SIGSTOP)
@@ -54,9 +51,7 @@ def stall():
               "the block goes on from near where it stood (y %d, then %d)" % (stood[1], after[1]))
         session.click(917, 610)  # level 1's main-menu button
         session.wait_screen("menu", 30)
-        session.click(485, 510)
-        check(game.wait_exit(30) == 0, "Quit ends the program with exit code 0")
-        no_sanitizer_report(game)
+        quit_from_main_menu(session, game)
 
 
 run(stall)

@@ -6,7 +6,7 @@ rather than at the screen's corner; Alt+Enter makes it cover the screen,
 F11 brings the window back, and the main menu's Quit still works through the window: exit code 0.
 """
 
-from e2e_session import Session, check, log, no_sanitizer_report, run, wait_for
+from e2e_session import Session, check, log, quit_from_main_menu, run, wait_for
 
 
 def client_size(session):
@@ -39,9 +39,7 @@ def windowed_then_full_screen_then_windowed():
 
         wait_for(lambda: shows_menu_in_window(session), 20, "the menu in the window again")
         check(game.running(), "the game runs on in the window")
-        session.click(485, 510)  # Quit
-        check(game.wait_exit(30) == 0, "Quit through the window ends the game with exit code 0")
-        no_sanitizer_report(game)
+        quit_from_main_menu(session, game, "Quit through the window")
 
 
 run(windowed_then_full_screen_then_windowed)
