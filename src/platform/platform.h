@@ -105,7 +105,10 @@ struct Message {
 
 // Takes one waiting message off the queue; false when none waits.
 bool peekMessage(Message& message);
-void waitMessage();                 // blocks until a message waits, without taking it
+constexpr int WaitForever = -1;
+// Blocks until a message waits, without taking it, or until timeoutMilliseconds have passed
+// (never, with WaitForever). It may return early; a termination signal ends it.
+void waitMessage(int timeoutMilliseconds);
 void postQuitMessage(int exitCode); // queues a Quit message carrying exitCode
 
 // ---------------------------------------------------------------------------------------------

@@ -397,15 +397,27 @@ bool peekMessage(Message& message) {
     return false;
 }
 
-void waitMessage() {
+void waitMessage(int timeoutMilliseconds) {
     if (strandedQuit.waiting || !sdl_video::videoIsUp()) {
         return;
     }
-    // Blocks in the desktop's own wait where SDL has one, so a minimized game uses no CPU; in
+    // Blocks in the desktop's own wait where SDL has one, so a waiting game uses no CPU; in
     // slices, so that a termination signal is noticed.
     constexpr int SliceMilliseconds = 200;
+    const std::int64_t frequency = performanceFrequency();
+    const std::int64_t end =
+        performanceCounter() + static_cast<std::int64_t>(timeoutMilliseconds) * frequency / 1000;
     while (!termination_signals::requested()) {
-        if (SDL_WaitEventTimeout(nullptr, SliceMilliseconds) == 1) {
+        int slice = SliceMilliseconds;
+        if (timeoutMilliseconds != WaitForever) {
+            const std::int64_t left = end - performanceCounter();
+            if (left <= 0) {
+                return;
+            }
+            const std::int64_t leftMilliseconds = (left * 1000 + frequency - 1) / frequency;
+            slice = leftMilliseconds < slice ? static_cast<int>(leftMilliseconds) : slice;
+        }
+        if (SDL_WaitEventTimeout(nullptr, slice) == 1) {
             return;
         }
     }

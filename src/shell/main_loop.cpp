@@ -45,7 +45,7 @@ void runMainLoop() {
         } else {
             // Minimized: nothing to draw, so sleep until the desktop has something to say
             // instead of polling a whole core away.
-            platform::waitMessage();
+            platform::waitMessage(platform::WaitForever);
         }
         if (quitRequested) {
             break;

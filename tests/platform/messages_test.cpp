@@ -225,7 +225,7 @@ TEST_F(Messages, ShowingTheWindowQueuesItsDrawableSize) {
 TEST_F(Messages, WaitingSleepingAndSwappingLeaveMessagesQueued) {
     pushKey(SDL_KEYDOWN, SDLK_LEFT);
     // Returns at once, since a message waits; a lost wake-up would hang here.
-    platform::waitMessage();
+    platform::waitMessage(platform::WaitForever);
     platform::sleepMilliseconds(1);
     platform::swapBuffers();
     expectMessage(next(), MessageKind::KeyDown, 37);

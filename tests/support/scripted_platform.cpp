@@ -243,16 +243,23 @@ bool peekMessage(Message& message) {
     return true;
 }
 
-void waitMessage() {
+void waitMessage(int timeoutMilliseconds) {
     scripted::record("waitMessage");
     if (script().messages.empty() && script().onQueueEmpty) {
         script().onQueueEmpty();
     }
-    if (script().messages.empty()) {
-        // Nothing would ever wake the game: end the run instead of hanging the test.
-        ++script().waitsOnEmptyQueue;
-        scripted::post({MessageKind::Quit, 0});
+    if (!script().messages.empty()) {
+        return;
     }
+    if (timeoutMilliseconds != WaitForever) {
+        // Virtual time: the whole timeout passes at once.
+        script().counter +=
+            static_cast<std::int64_t>(timeoutMilliseconds) * script().frequency / 1000;
+        return;
+    }
+    // Nothing would ever wake the game: end the run instead of hanging the test.
+    ++script().waitsOnEmptyQueue;
+    scripted::post({MessageKind::Quit, 0});
 }
 
 void postQuitMessage(int exitCode) {
