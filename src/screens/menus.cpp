@@ -1,3 +1,5 @@
+#include <cstdint>
+
 #include "assets/assets.h"
 #include "game/game.h"
 #include "screens/screens.h"
@@ -8,6 +10,12 @@ bool fadePending = true;
 namespace {
 
 constexpr std::int64_t LogoHoldMilliseconds = 3000;
+
+std::int64_t logoHoldEnds = 0; // the counter's tick when the logo's hold ends; 0 before it shows
+
+std::int64_t logoHoldTicksLeft() {
+    return logoHoldEnds - platform::performanceCounter();
+}
 
 constexpr FocusButtons mainMenuButtons{
     {layout::mainMenuPlay, layout::mainMenuHelp, layout::mainMenuQuit}, 3, 0};
@@ -37,16 +45,6 @@ void drawMainMenu() {
 void drawPlayMenu() {
     drawMenuPicture(menuTexture, playMenuTexture);
 }
-
-namespace {
-
-std::int64_t logoHoldEnds = 0; // the counter's tick when the logo's hold ends; 0 before it shows
-
-std::int64_t logoHoldTicksLeft() {
-    return logoHoldEnds - platform::performanceCounter();
-}
-
-} // namespace
 
 bool logoHeld() {
     return logoHoldEnds != 0 && logoHoldTicksLeft() > 0;
