@@ -16,6 +16,9 @@ void clickAt(int x, int y) {
 }
 
 void nothing() {}
+void endLogoHold() {
+    scripted::script().counter += 3 * scripted::script().frequency;
+}
 void clickHelp() {
     clickAt(485, 460);
 }
@@ -51,7 +54,7 @@ void clickQuit() {
 
 const TourStep tourSteps[] = {
     {"logo", nothing, menuTrack},
-    {"main menu fades in", nothing, menuTrack},
+    {"the logo's hold ends", endLogoHold, menuTrack},
     {"help", clickHelp, menuTrack},
     {"back from help", pressEscape, menuTrack},
     {"play menu", clickPlay, menuTrack},
@@ -82,14 +85,18 @@ TourRecord runScreenTour(const TourHooks& hooks) {
     scripted::script().ticksPerPresentedFrame *= 12;
     scripted::script().drawableWidth = 256;
     scripted::script().drawableHeight = 192;
-    scripted::script().onPresent = [&record](int) { record.presentedStates.insert(GameState); };
-    // Each pass finds the queue empty and posts nothing, so each pass is one frame.
+    // The pointer moves in every frame, so that still screens draw too: each pass finds the queue
+    // empty and posts nothing, so each pass is one frame.
+    scripted::script().onPresent = [&record](int) {
+        record.presentedStates.insert(GameState);
+        scripted::moveMouse();
+    };
     record.exitCode = scripted::runGameWith([&](int pass) {
-        if (pass == 0) {
-            if (hooks.afterStartUp) {
-                hooks.afterStartUp();
-            }
-        } else if (hooks.afterStep) {
+        // The logo's first frame loads the other pictures: start-up is whole after it.
+        if (pass == 1 && hooks.afterStartUp) {
+            hooks.afterStartUp();
+        }
+        if (pass > 0 && hooks.afterStep) {
             hooks.afterStep(pass - 1);
         }
         if (pass < tourStepCount) {

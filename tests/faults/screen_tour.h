@@ -1,7 +1,7 @@
 // A short walk through every screen of the game on the scripted platform: start-up as the
-// program does it, then one step per frame, each one a click, a key or a jump that the game
-// itself would make, until the main menu's Quit ends the run. Fades and countdowns run as the
-// game runs them, in virtual time.
+// program does it, then one step per frame (the pointer moving, so still screens draw too), each
+// one a click, a key or a jump that the game itself would make, until the main menu's Quit ends the
+// run. Fades and countdowns run as the game runs them, in virtual time.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,7 @@ extern const TourStep tourSteps[];
 extern const int tourStepCount;
 
 struct TourHooks {
-    std::function<void()> afterStartUp;      // start-up done, before the first frame
+    std::function<void()> afterStartUp;      // start-up done: the logo's first frame shown
     std::function<void(int step)> afterStep; // the step's frame done; the last after shutdown
 };
 
