@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -43,9 +46,7 @@ protected:
     }
     static std::string fileContent() {
         std::ifstream in(SettingsFileName, std::ios::binary);
-        std::stringstream content;
-        content << in.rdbuf();
-        return content.str();
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     // Lines on standard error naming the file, while `run` runs.
     template <typename Run> static int complaints(Run run) {
@@ -146,24 +147,11 @@ TEST_F(SettingsFileTest, WhatThePlayerChangesIsKeptAndTheNextStartBeginsThatWay)
     GameState = MainMenu;
     fadePending = false;
     loadSettings(); // no file: as ever
-    scripted::runGameWith([](int pass) {
-        switch (pass) {
-        case 0:
-            scripted::tapKey(VK_M); // the next frame mutes
-            break;
-        case 2:
-            scripted::toggleFullscreen();
-            break;
-        case 3:
-            scripted::resize(800, 600);
-            break;
-        case 5:
-            scripted::requestClose();
-            break;
-        default:
-            break;
-        }
-    });
+    // M (the next frame mutes), full screen to a window, a resize, a frame, and out.
+    const std::function<void()> steps[] = {
+        [] { scripted::tapKey(VK_M); },     [] {}, scripted::toggleFullscreen,
+        [] { scripted::resize(800, 600); }, [] {}, scripted::requestClose};
+    scripted::runGameWith([&](int pass) { steps[std::min<std::size_t>(pass, 5)](); });
     EXPECT_EQ(scripted::countCalls("window Tolvar 1024x768 fullscreen"), 1);
     EXPECT_EQ(readSettingsFile(SettingsFileName), (Settings{true, false, 800, 600}));
 
