@@ -1,6 +1,9 @@
 // Assets and persistence: the pictures as textures, the progress file and the music tracks.
 #pragma once
 
+#include <cstddef>
+#include <string>
+
 #include "layout/layout.h"
 #include "platform/platform.h"
 
@@ -17,7 +20,7 @@ void changeMusic(
     const char* path); // stop, load, play; the same track starts again from its beginning
 
 extern bool musicMuted; // M: silent on every screen and every track until M again
-void toggleMusicMute();
+void toggleMusicMute(); // and keeps the choice in Settings.txt
 
 // ---- textures.cpp ----------------------------------------------------------------------------
 
@@ -65,3 +68,56 @@ void openProgressFile();        // what happens before the game starts; again in
 void loadProgress();            // reads, and where needed repairs, Data.dat; may set quitRequested
 void recordProgress(int level); // raises the unlocked level to `level`, never lowers it
 int unlockedLevel();            // 1 to 5 once loaded; 0 before
+
+// ---- durable_file.cpp ------------------------------------------------------------------------
+
+// Where the file `name` in the working folder really lives: the name itself, or, where it is a
+// symbolic link to a regular file or to nothing yet, what the link names. A link to anything
+// else (a device, a pipe) is no place for the game's files and is replaced by a file of its own.
+std::string fileTarget(const char* name);
+std::string folderOf(const std::string& path); // "." for a bare name
+// The folder opened for reading and locked against the other copies of the game; closing the
+// descriptor releases it. -1 when it cannot be opened; unlocked where locks are not supported.
+int lockFolder(const std::string& folderPath);
+// A file the player made read-only stays as it is, even for an account that could write it.
+bool isReadOnlyFile(unsigned int mode, const std::string& path);
+// Replaces the file at `path` as a whole: the bytes go to `path`.new beside it, reach the disk,
+// are given `mode` and renamed over the old file, and the folder (`folder`, open for reading, or
+// -1) is synced. A crash or power cut at any moment leaves the old content or the new, never an
+// empty or half-written file. The caller keeps rival writers away (lockFolder). False, with
+// errno set and nothing left behind, when the file was not replaced.
+bool replaceFileDurably(const std::string& path, const char* bytes, std::size_t count,
+                        unsigned int mode, int folder);
+
+// ---- settings_file.cpp -----------------------------------------------------------------------
+
+// What the player chose, kept between runs beside the progress as "key = value" lines:
+//   music = on | off, window = fullscreen | windowed, window_size = WIDTHxHEIGHT
+// Other lines (comments starting with #, keys of other versions) are kept as they are.
+constexpr const char* SettingsFileName = "Settings.txt";
+constexpr int LargestWindowSide = 16384;
+
+struct Settings {
+    bool musicMuted = false;
+    bool fullscreen = true;
+    int windowWidth = layout::screenWidth; // the client area out of full screen
+    int windowHeight = layout::screenHeight;
+    bool operator==(const Settings&) const = default;
+};
+
+// The keys of the file, as bits: which of them a write sets.
+enum SettingKey : unsigned int { MusicSetting = 1, WindowSetting = 2, WindowSizeSetting = 4 };
+
+// The settings in the file at `path`; the default for each one missing. A damaged value, or a
+// file that cannot be read, gives one line on standard error and the default.
+Settings readSettingsFile(const char* path);
+// Sets the lines of the `keys` to their values in `settings`, adding those the file lacks, and
+// keeps every other line as it is; the file is replaced durably and only when its text changes.
+// False, with one line on standard error, when the file could not be read or replaced.
+bool writeSettingsFile(const char* path, const Settings& settings, unsigned int keys);
+
+// Reads Settings.txt in the working folder into musicMuted, fullscreen and windowedSize.
+void loadSettings();
+// Writes those of the `keys` whose value now differs from what Settings.txt holds; nothing when
+// none does. Called when the player changes one, never per frame.
+void saveSettings(unsigned int keys);

@@ -7,6 +7,7 @@ void toggleMusicMute() {
     musicMuted = !musicMuted;
     // The output itself is silenced, so the tracks that start later stay silent too.
     platform::setMusicMuted(musicMuted);
+    saveSettings(MusicSetting);
 }
 
 void changeMusic(const char* path) {

@@ -1,6 +1,4 @@
 #include <fcntl.h>
-#include <limits.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,7 +19,6 @@ namespace {
 // huge or endless file (a link to /dev/zero) is never read further. One byte more is read, so
 // that a token ending exactly at the limit is seen to end there.
 constexpr int TokenReadLimit = 64;
-constexpr const char* ReplacementSuffix = ".new";
 
 bool isWhitespace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -73,74 +70,16 @@ int readProgressToken(int descriptor) {
     return digit >= '1' && digit <= '5' ? digit - '0' : 0;
 }
 
-bool writeAll(int descriptor, const char* bytes, std::size_t count) {
-    while (count > 0) {
-        const ssize_t written = ::write(descriptor, bytes, count);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes += written;
-        count -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-// The file the progress really lives in: Data.dat itself, or, where Data.dat is a symbolic link
-// to a regular file or to nothing yet, what the link names. A link to anything else (a device, a
-// pipe) is no place for progress and is replaced by a file of its own.
-std::string progressTarget() {
-    struct stat link = {};
-    if (::lstat(ProgressFileName, &link) != 0 || !S_ISLNK(link.st_mode)) {
-        return ProgressFileName;
-    }
-    char resolved[PATH_MAX];
-    if (::realpath(ProgressFileName, resolved) != nullptr) {
-        struct stat target = {};
-        const bool regular = ::stat(resolved, &target) == 0 && S_ISREG(target.st_mode);
-        return regular ? resolved : ProgressFileName;
-    }
-    // A dangling link: the file it names is made. Relative names count from the link's folder,
-    // which is the working folder.
-    const ssize_t length = ::readlink(ProgressFileName, resolved, sizeof resolved - 1);
-    if (length <= 0) {
-        return ProgressFileName;
-    }
-    resolved[length] = '\0';
-    return resolved;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// A file the player made read-only stays as it is, even for an account that could write it.
-bool isReadOnly(const struct stat& file, const std::string& path) {
-    return (file.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
-}
-
 // Replaces the progress file as a whole: the new digit goes to a file beside it, reaches the
 // disk, and is renamed over the old one. A crash or power cut at any moment leaves either the
 // old digit or the new one, never an empty or half-written file. The file's folder is locked
 // for the whole step and the digit on disk read anew, so that a copy of the game running beside
 // this one is never overwritten with a lower level.
 void writeProgressFile(int level) {
-    const std::string target = progressTarget();
-    const std::string folderPath = folderOf(target);
+    const std::string target = fileTarget(ProgressFileName);
     // A folder that cannot be read or locked (no read permission, a file system without locks)
     // still takes the save, unguarded: losing the level would be worse.
-    int folder =
-        aboveStandardStreams(::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder >= 0) {
-        while (::flock(folder, LOCK_EX) != 0 && errno == EINTR) {
-        }
-    }
+    int folder = lockFolder(folderOf(target));
     mode_t mode = 0644;
     struct stat existing = {};
     if (::stat(target.c_str(), &existing) == 0) {
@@ -148,7 +87,7 @@ void writeProgressFile(int level) {
             aboveStandardStreams(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         const int onDisk = readProgressToken(current);
         closeDescriptor(current);
-        if (onDisk >= level || isReadOnly(existing, target)) {
+        if (onDisk >= level || isReadOnlyFile(existing.st_mode, target)) {
             closeDescriptor(folder); // releases the lock
             return;
         }
@@ -156,22 +95,8 @@ void writeProgressFile(int level) {
             mode = existing.st_mode & 07777; // the player's choice of who may read it stays
         }
     }
-    const std::string replacement = target + ReplacementSuffix;
     const char digit = static_cast<char>('0' + level);
-    int descriptor = aboveStandardStreams(
-        ::open(replacement.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-    if (descriptor >= 0) {
-        const bool written = ::fchmod(descriptor, mode) == 0 && writeAll(descriptor, &digit, 1) &&
-                             ::fsync(descriptor) == 0;
-        closeDescriptor(descriptor);
-        if (written && ::rename(replacement.c_str(), target.c_str()) == 0) {
-            if (folder >= 0) {
-                ::fsync(folder);
-            }
-        } else {
-            ::unlink(replacement.c_str());
-        }
-    }
+    replaceFileDurably(target, &digit, 1, mode, folder);
     closeDescriptor(folder);
 }
 

@@ -6,15 +6,19 @@
 
 namespace {
 
-constexpr const char* Usage = "Usage: tolvar [--fullscreen | --windowed]\n"
-                              "       tolvar --help | --version\n"
-                              "  --fullscreen  play full screen (the default)\n"
-                              "  --windowed    play in a 1024x768 window that can be resized and "
-                              "maximised\n"
-                              "  --help        print this help and exit\n"
-                              "  --version     print the name and the version and exit\n"
-                              "In the game, Alt+Enter or F11 switches between full screen and a "
-                              "window.\n";
+constexpr const char* Usage =
+    "Usage: tolvar [--fullscreen | --windowed]\n"
+    "       tolvar --help | --version\n"
+    "  --fullscreen  play full screen this time (the default, until you choose a window)\n"
+    "  --windowed    play in a window this time, 1024x768 until you resize it; it can be\n"
+    "                resized and maximised\n"
+    "  --help        print this help and exit\n"
+    "  --version     print the name and the version and exit\n"
+    "In the game, Alt+Enter or F11 switches between full screen and a window, and M mutes\n"
+    "the music. The game keeps those choices and the window's size for the next start in\n"
+    "Settings.txt, beside the progress file Data.dat in the game's folder\n"
+    "(~/.local/share/tolvar/ when started from the launcher): lines such as \"music = off\",\n"
+    "\"window = windowed\" and \"window_size = 1024x768\".\n";
 
 bool is(const char* argument, const char* option) {
     return std::strcmp(argument, option) == 0;
@@ -34,10 +38,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             line.request = CommandLineRequest::Version;
             return line;
         }
-        if (is(argument, "--windowed")) {
-            line.fullscreen = false;
-        } else if (is(argument, "--fullscreen")) {
-            line.fullscreen = true;
+        if (is(argument, "--windowed") || is(argument, "--fullscreen")) {
+            line.fullscreen = is(argument, "--fullscreen");
+            line.modeGiven = true;
         } else {
             line.request = CommandLineRequest::Refused;
             line.refused = argument;

@@ -99,13 +99,15 @@ int runGame() {
     if (!findGameFolder()) {
         return 1;
     }
-    if (!openWindow(WindowTitle, layout::screenWidth, layout::screenHeight, ColourBits,
-                    fullscreen)) {
+    if (!openWindow(WindowTitle, windowedSize.width, windowedSize.height, ColourBits, fullscreen)) {
         // The player's own No is no failure; a window that could not be had is.
         return windowDeclined ? 0 : 1;
     }
     // Without sound the game plays on silently; the platform says so on standard error.
     platform::startSoundOutput(MusicSampleRate);
+    if (musicMuted) { // as Settings.txt left it
+        platform::setMusicMuted(true);
+    }
     // The logo alone before the first frame; the other pictures load while it is held.
     startImageLibrary();
     loadLogoTexture();

@@ -26,6 +26,7 @@ enum class CommandLineRequest : std::uint8_t { Play, Help, Version, Refused };
 struct CommandLine {
     CommandLineRequest request = CommandLineRequest::Play;
     bool fullscreen = true;        // --windowed clears it, --fullscreen sets it; the last one wins
+    bool modeGiven = false;        // either was given: it wins over Settings.txt for this run
     const char* refused = nullptr; // the argument that was not understood
 };
 
@@ -62,14 +63,24 @@ struct Viewport {
 
 extern bool fullscreen; // the window covers the desktop: --windowed, the fallback and F11 clear it
 extern Viewport viewport;
+
+struct WindowSize {
+    int width = layout::screenWidth;
+    int height = layout::screenHeight;
+};
+
+// The client area out of full screen: from Settings.txt at start, then as the player leaves it.
+extern WindowSize windowedSize;
 // openWindow failed because the player declined a window, not because none could be had.
 extern bool windowDeclined;
 
+// width x height: the client area out of full screen. Full screen needs a desktop of at least the
+// drawing space, whatever that size.
 int openWindow(const char* title, int width, int height, int bits, bool fullscreenFlag);
-void closeWindow();
+void closeWindow(); // also keeps a window size the player changed in Settings.txt
 void resizeView(int width, int height);
 int initRenderState();
-void toggleFullscreen(); // Alt+Enter, F11: full screen to a window and back
+void toggleFullscreen(); // Alt+Enter, F11: full screen to a window and back; kept in Settings.txt
 
 // ---- input.cpp -------------------------------------------------------------------------------
 

@@ -1,9 +1,11 @@
 #include <GL/gl.h>
 
+#include "assets/assets.h"
 #include "shell/shell.h"
 
 bool fullscreen = true;
 Viewport viewport;
+WindowSize windowedSize;
 bool windowDeclined = false;
 
 namespace {
@@ -66,7 +68,7 @@ int openWindow(const char* title, int width, int height, int bits, bool fullscre
     windowClassRegistered = true;
 
     if (fullscreen) {
-        if (platform::enterFullscreenMode(width, height)) {
+        if (platform::enterFullscreenMode(layout::screenWidth, layout::screenHeight)) {
             platform::showCursor(false);
         } else if (platform::showMessageBox(
                        FullscreenQuestion, "Ravu GL", platform::MessageBoxButtons::YesNo,
@@ -117,6 +119,7 @@ int openWindow(const char* title, int width, int height, int bits, bool fullscre
 }
 
 void closeWindow() {
+    saveSettings(WindowSizeSetting);
     if (fullscreen) {
         platform::leaveFullscreenMode();
         platform::showCursor(true);
@@ -153,6 +156,10 @@ void closeWindow() {
 }
 
 void resizeView(int width, int height) {
+    // Only the player's window: full screen's size is the desktop's.
+    if (!fullscreen && width > 0 && height > 0) {
+        windowedSize = {width, height};
+    }
     if (height == 0) {
         height = 1;
     }
@@ -195,6 +202,7 @@ void toggleFullscreen() {
     // A Size message with the new drawable size follows; the view is laid out again from it.
     if (platform::setFullscreen(!fullscreen)) {
         fullscreen = !fullscreen;
+        saveSettings(WindowSetting | WindowSizeSetting);
     }
 }
 

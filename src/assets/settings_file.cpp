@@ -1,0 +1,288 @@
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "assets/assets.h"
+#include "shell/shell.h"
+
+namespace {
+
+// Far more than the few lines the game writes; a huge or endless file is not read further.
+constexpr std::size_t SettingsReadLimit = 64 * 1024;
+constexpr const char* NewFileHeader = "# Tolvar's settings, written when you change them in the "
+                                      "game.\n# music = on | off, window = fullscreen | windowed, "
+                                      "window_size = WIDTHxHEIGHT\n";
+
+// What Settings.txt holds as far as this run knows: read at start, then each key as written.
+Settings fileHolds;
+
+struct FileText {
+    bool exists = false;
+    unsigned int mode = 0644;
+    std::string text;
+    std::string problem; // why the file could not be read; empty when it was, or is missing
+};
+
+// The whole file, opened without blocking and only when it is a regular file.
+FileText readFileText(const std::string& path) {
+    FileText file;
+    const int descriptor =
+        aboveStandardStreams(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (descriptor < 0) {
+        file.exists = errno != ENOENT;
+        file.problem = errno == ENOENT ? "" : std::strerror(errno);
+        return file;
+    }
+    file.exists = true;
+    struct stat status = {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        file.problem = "not a regular file";
+    } else {
+        file.mode = status.st_mode & 07777;
+        char buffer[4096];
+        for (;;) {
+            const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got < 0) {
+                file.problem = std::strerror(errno);
+            }
+            if (got <= 0) {
+                break;
+            }
+            file.text.append(buffer, static_cast<std::size_t>(got));
+            if (file.text.size() > SettingsReadLimit) {
+                file.problem = "larger than 64 KiB";
+                break;
+            }
+        }
+    }
+    ::close(descriptor);
+    if (!file.problem.empty()) {
+        file.text.clear();
+    }
+    return file;
+}
+
+std::string_view trimmed(std::string_view text) {
+    constexpr std::string_view Blanks = " \t\r\n\v\f";
+    const std::size_t first = text.find_first_not_of(Blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
+}
+
+// A "key = value" line; false for blank lines, comments and anything without '='.
+bool splitLine(std::string_view line, std::string_view& key, std::string_view& value) {
+    const std::size_t equals = line.find('=');
+    if (trimmed(line).starts_with('#') || equals == std::string_view::npos) {
+        return false;
+    }
+    key = trimmed(line.substr(0, equals));
+    value = trimmed(line.substr(equals + 1));
+    return true;
+}
+
+bool sameWord(std::string_view value, std::string_view word) {
+    return value.size() == word.size() &&
+           ::strncasecmp(value.data(), word.data(), word.size()) == 0;
+}
+
+// A side of 1 to LargestWindowSide, digits only; 0 when it is anything else.
+int windowSide(std::string_view digits) {
+    if (digits.empty() || digits.size() > 5) {
+        return 0;
+    }
+    int side = 0;
+    for (const char digit : digits) {
+        if (digit < '0' || digit > '9') {
+            return 0;
+        }
+        side = side * 10 + (digit - '0');
+    }
+    return side <= LargestWindowSide ? side : 0;
+}
+
+// Each parse sets its setting and returns true, or leaves it and returns false.
+bool parseMusic(std::string_view value, Settings& settings) {
+    if (!sameWord(value, "on") && !sameWord(value, "off")) {
+        return false;
+    }
+    settings.musicMuted = sameWord(value, "off");
+    return true;
+}
+
+bool parseWindow(std::string_view value, Settings& settings) {
+    if (!sameWord(value, "fullscreen") && !sameWord(value, "windowed")) {
+        return false;
+    }
+    settings.fullscreen = sameWord(value, "fullscreen");
+    return true;
+}
+
+bool parseWindowSize(std::string_view value, Settings& settings) {
+    const std::size_t cross = value.find_first_of("xX");
+    if (cross == std::string_view::npos) {
+        return false;
+    }
+    const int width = windowSide(value.substr(0, cross));
+    const int height = windowSide(value.substr(cross + 1));
+    if (width == 0 || height == 0) {
+        return false;
+    }
+    settings.windowWidth = width;
+    settings.windowHeight = height;
+    return true;
+}
+
+std::string musicText(const Settings& settings) {
+    return settings.musicMuted ? "off" : "on";
+}
+
+std::string windowText(const Settings& settings) {
+    return settings.fullscreen ? "fullscreen" : "windowed";
+}
+
+std::string windowSizeText(const Settings& settings) {
+    return std::to_string(settings.windowWidth) + "x" + std::to_string(settings.windowHeight);
+}
+
+struct SettingRule {
+    SettingKey key;
+    std::string_view name;
+    const char* expected; // said when a value is damaged
+    bool (*parse)(std::string_view value, Settings& settings);
+    std::string (*text)(const Settings& settings);
+};
+
+constexpr SettingRule SettingRules[] = {
+    {MusicSetting, "music", "on or off", parseMusic, musicText},
+    {WindowSetting, "window", "fullscreen or windowed", parseWindow, windowText},
+    {WindowSizeSetting, "window_size", "WIDTHxHEIGHT, each side from 1 to 16384", parseWindowSize,
+     windowSizeText},
+};
+
+const SettingRule* ruleFor(std::string_view key) {
+    for (const SettingRule& rule : SettingRules) {
+        if (rule.name == key) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+// Calls visit(line, lineNumber, rule, value) for each line of the text, rule null for the lines
+// the game does not know; lines keep their ends ('\n'), the last one may have none.
+template <typename Visit> void forEachLine(const std::string& text, Visit visit) {
+    std::size_t start = 0;
+    for (int number = 1; start < text.size(); ++number) {
+        const std::size_t end = text.find('\n', start);
+        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+        const std::string_view line(text.data() + start, next - start);
+        std::string_view key;
+        std::string_view value;
+        const bool known = splitLine(line, key, value);
+        visit(line, number, known ? ruleFor(key) : nullptr, value);
+        start = next;
+    }
+}
+
+} // namespace
+
+Settings readSettingsFile(const char* path) {
+    Settings settings;
+    const FileText file = readFileText(path);
+    if (!file.problem.empty()) {
+        std::fprintf(stderr, "tolvar: cannot read %s (%s): the default settings are used\n", path,
+                     file.problem.c_str());
+        return settings;
+    }
+    forEachLine(file.text, [&](std::string_view, int number, const SettingRule* rule,
+                               std::string_view value) {
+        if (rule != nullptr && !rule->parse(value, settings)) {
+            std::fprintf(
+                stderr,
+                "tolvar: %s, line %d: %.*s should be %s, not \"%.*s\": left at its default\n", path,
+                number, static_cast<int>(rule->name.size()), rule->name.data(), rule->expected,
+                static_cast<int>(value.size()), value.data());
+        }
+    });
+    return settings;
+}
+
+bool writeSettingsFile(const char* path, const Settings& settings, unsigned int keys) {
+    const std::string target = fileTarget(path);
+    const int folder = lockFolder(folderOf(target));
+    const FileText file = readFileText(target);
+    std::string text = file.exists ? std::string() : NewFileHeader;
+    unsigned int missing = keys;
+    forEachLine(file.text,
+                [&](std::string_view line, int, const SettingRule* rule, std::string_view) {
+                    if (rule != nullptr && (keys & rule->key) != 0) {
+                        text.append(rule->name).append(" = ").append(rule->text(settings));
+                        text.append(line.ends_with('\n') ? "\n" : "");
+                        missing &= ~static_cast<unsigned int>(rule->key);
+                    } else {
+                        text.append(line);
+                    }
+                });
+    for (const SettingRule& rule : SettingRules) {
+        if ((missing & rule.key) != 0) {
+            text.append(text.empty() || text.ends_with('\n') ? "" : "\n");
+            text.append(rule.name).append(" = ").append(rule.text(settings)).append("\n");
+        }
+    }
+    std::string reason;
+    if (!file.problem.empty()) {
+        reason = file.problem; // an unreadable file is the player's: it is not replaced
+    } else if (file.exists && isReadOnlyFile(file.mode, target)) {
+        reason = "it is read-only";
+    } else if (text != file.text &&
+               !replaceFileDurably(target, text.data(), text.size(), file.mode, folder)) {
+        reason = std::strerror(errno);
+    }
+    if (folder >= 0) {
+        ::close(folder); // releases the lock
+    }
+    if (!reason.empty()) {
+        std::fprintf(stderr, "tolvar: cannot save the settings in %s (%s)\n", path, reason.c_str());
+        return false;
+    }
+    return true;
+}
+
+void loadSettings() {
+    fileHolds = readSettingsFile(SettingsFileName);
+    musicMuted = fileHolds.musicMuted;
+    fullscreen = fileHolds.fullscreen;
+    windowedSize = {fileHolds.windowWidth, fileHolds.windowHeight};
+}
+
+void saveSettings(unsigned int keys) {
+    const Settings now{musicMuted, fullscreen, windowedSize.width, windowedSize.height};
+    unsigned int changed = 0;
+    changed |= now.musicMuted != fileHolds.musicMuted ? MusicSetting : 0u;
+    changed |= now.fullscreen != fileHolds.fullscreen ? WindowSetting : 0u;
+    const bool resized =
+        now.windowWidth != fileHolds.windowWidth || now.windowHeight != fileHolds.windowHeight;
+    changed |= resized ? WindowSizeSetting : 0u;
+    changed &= keys;
+    if (changed == 0 || !writeSettingsFile(SettingsFileName, now, changed)) {
+        return;
+    }
+    fileHolds.musicMuted = (changed & MusicSetting) != 0 ? now.musicMuted : fileHolds.musicMuted;
+    fileHolds.fullscreen = (changed & WindowSetting) != 0 ? now.fullscreen : fileHolds.fullscreen;
+    if ((changed & WindowSizeSetting) != 0) {
+        fileHolds.windowWidth = now.windowWidth;
+        fileHolds.windowHeight = now.windowHeight;
+    }
+}

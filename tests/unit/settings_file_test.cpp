@@ -1,0 +1,176 @@
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "assets/assets.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+#include "support/scripted_platform.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using scripted::script;
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("tolvar-settings-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        previous = fs::current_path();
+        fs::current_path(folder);
+        fs::create_directory("Data");
+        std::ofstream("Data.dat") << "1";
+        openProgressFile();
+    }
+    void TearDown() override {
+        fs::current_path(previous);
+        fs::remove_all(folder);
+    }
+    static void writeFile(const char* content) {
+        fs::remove_all(SettingsFileName);
+        if (content != nullptr) {
+            std::ofstream(SettingsFileName, std::ios::binary) << content;
+        }
+    }
+    static std::string fileContent() {
+        std::ifstream in(SettingsFileName, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    // Lines on standard error naming the file, while `run` runs.
+    template <typename Run> static int complaints(Run run) {
+        ::testing::internal::CaptureStderr();
+        run();
+        std::istringstream said(::testing::internal::GetCapturedStderr());
+        int lines = 0;
+        for (std::string line; std::getline(said, line);) {
+            lines += line.find(SettingsFileName) != std::string::npos ? 1 : -1000;
+        }
+        return lines;
+    }
+
+    fs::path folder;
+    fs::path previous;
+};
+
+struct ReadCase {
+    const char* content; // nullptr: no file; "/": a folder in its place
+    Settings expected;
+    int complaints;
+};
+
+TEST_F(SettingsFileTest, ReadingGivesTheDefaultForWhatIsMissingOrDamaged) {
+    const Settings defaults;
+    const ReadCase cases[] = {
+        {nullptr, defaults, 0},
+        {"", defaults, 0},
+        {"  music=OFF\r\nwindow = windowed\nwindow_size = 800x600", {true, false, 800, 600}, 0},
+        {"# music = off\nvolume = 3\nno equals sign\nwindow = windowed\n", {false, false}, 0},
+        {"music = loud\nwindow =\nwindow_size = 0x600\n", defaults, 3},
+        {"window_size = 16385x768\nwindow_size = -5x768\nwindow_size = 99999999999x1\n", defaults,
+         3},
+        {"window_size = 16384x1\nmusic = off\nmusic = on\n", {false, true, 16384, 1}, 0},
+        {"/", defaults, 1},
+    };
+    for (const ReadCase& read : cases) {
+        const std::string content = read.content == nullptr ? "(none)" : read.content;
+        SCOPED_TRACE(content);
+        writeFile(content == "/" ? nullptr : read.content);
+        if (content == "/") {
+            fs::create_directory(SettingsFileName);
+        }
+        Settings settings;
+        EXPECT_EQ(complaints([&] { settings = readSettingsFile(SettingsFileName); }),
+                  read.complaints);
+        EXPECT_EQ(settings, read.expected);
+    }
+}
+
+struct WriteCase {
+    const char* before; // nullptr: no file
+    unsigned int keys;
+    const char* after; // nullptr: the file is refused and stays as it was
+};
+
+TEST_F(SettingsFileTest, WritingSetsOnlyTheKeysAskedAndKeepsEveryOtherLine) {
+    const Settings chosen{true, false, 800, 600};
+    const WriteCase cases[] = {
+        {"# mine\nvolume = 7\nmusic = on\nwindow = fullscreen\n", MusicSetting,
+         "# mine\nvolume = 7\nmusic = off\nwindow = fullscreen\n"},
+        {"volume = 7", WindowSetting | WindowSizeSetting,
+         "volume = 7\nwindow = windowed\nwindow_size = 800x600\n"},
+        {"music = loud\r\nmusic = on", MusicSetting, "music = off\nmusic = off"},
+        {"", MusicSetting, "music = off\n"},
+    };
+    for (const WriteCase& write : cases) {
+        SCOPED_TRACE(write.before);
+        writeFile(write.before);
+        EXPECT_TRUE(writeSettingsFile(SettingsFileName, chosen, write.keys));
+        EXPECT_EQ(fileContent(), write.after);
+        EXPECT_FALSE(fs::exists(std::string(SettingsFileName) + ".new"));
+    }
+}
+
+TEST_F(SettingsFileTest, ANewFileReadsBackAndAFileThatCannotBeWrittenStaysAsItWas) {
+    const Settings chosen{true, false, 640, 480};
+    writeFile(nullptr);
+    EXPECT_TRUE(writeSettingsFile(SettingsFileName, chosen,
+                                  MusicSetting | WindowSetting | WindowSizeSetting));
+    EXPECT_EQ(fileContent().front(), '#'); // says what it holds
+    EXPECT_EQ(readSettingsFile(SettingsFileName), chosen);
+
+    bool written = true;
+    const std::string elsewhere = std::string("no-such-folder/") + SettingsFileName;
+    EXPECT_EQ(complaints([&] { written = writeSettingsFile(elsewhere.c_str(), chosen, 1); }), 1);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(fs::exists("no-such-folder"));
+
+    writeFile("music = on\n");
+    fs::permissions(SettingsFileName, fs::perms::owner_read); // the player's: even root keeps off
+    EXPECT_EQ(complaints([&] { written = writeSettingsFile(SettingsFileName, chosen, 1); }), 1);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(fileContent(), "music = on\n");
+}
+
+TEST_F(SettingsFileTest, WhatThePlayerChangesIsKeptAndTheNextStartBeginsThatWay) {
+    GameState = MainMenu;
+    fadePending = false;
+    loadSettings(); // no file: as ever
+    // M (the next frame mutes), full screen to a window, a resize, a frame, and out.
+    const std::function<void()> steps[] = {
+        [] { scripted::tapKey(VK_M); },     [] {}, scripted::toggleFullscreen,
+        [] { scripted::resize(800, 600); }, [] {}, scripted::requestClose};
+    scripted::runGameWith([&](int pass) { steps[std::min<std::size_t>(pass, 5)](); });
+    EXPECT_EQ(scripted::countCalls("window Tolvar 1024x768 fullscreen"), 1);
+    EXPECT_EQ(readSettingsFile(SettingsFileName), (Settings{true, false, 800, 600}));
+
+    // The second start: the desktop gives the window the size asked.
+    quitRequested = false;
+    script().calls.clear();
+    script().musicMuted = false;
+    script().drawableWidth = 800;
+    script().drawableHeight = 600;
+    loadSettings();
+    const std::string before = fileContent();
+    scripted::runGameWith([](int pass) {
+        if (pass == 1) {
+            scripted::requestClose();
+        }
+    });
+    EXPECT_EQ(scripted::countCalls("window Tolvar 800x600 windowed"), 1);
+    EXPECT_TRUE(script().musicMuted);
+    EXPECT_EQ(fileContent(), before); // nothing changed, nothing written
+}
+
+} // namespace
