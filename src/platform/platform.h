@@ -102,6 +102,10 @@ struct Message {
     int wParam = 0;
     int width = 0; // Size
     int height = 0;
+    // Size: the client area in the desktop's window units, which createWindow takes (on a HiDPI
+    // desktop fewer than its pixels).
+    int windowWidth = 0;
+    int windowHeight = 0;
 };
 
 // Takes one waiting message off the queue; false when none waits.

@@ -168,6 +168,9 @@ Message sizeMessage(int width, int height) {
     Message size{MessageKind::Size};
     size.width = width;
     size.height = height;
+    const Scale scale = currentScale();
+    size.windowWidth = scale.windowWidth;
+    size.windowHeight = scale.windowHeight;
     return size;
 }
 

@@ -75,6 +75,7 @@ void windowProc(const platform::Message& message) {
         setKeyState(message.wParam, 0);
         break;
     case platform::MessageKind::Size:
+        noteWindowedSize(message.windowWidth, message.windowHeight);
         resizeView(message.width, message.height);
         break;
     case platform::MessageKind::FullscreenToggle:

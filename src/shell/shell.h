@@ -69,7 +69,8 @@ struct WindowSize {
     int height = layout::screenHeight;
 };
 
-// The client area out of full screen: from Settings.txt at start, then as the player leaves it.
+// The client area out of full screen, in the desktop's window units: from Settings.txt at start,
+// then as the player leaves it.
 extern WindowSize windowedSize;
 // openWindow failed because the player declined a window, not because none could be had.
 extern bool windowDeclined;
@@ -78,7 +79,8 @@ extern bool windowDeclined;
 // drawing space, whatever that size.
 int openWindow(const char* title, int width, int height, int bits, bool fullscreenFlag);
 void closeWindow(); // also keeps a window size the player changed in Settings.txt
-void resizeView(int width, int height);
+void resizeView(int width, int height);       // the drawable's new size in pixels
+void noteWindowedSize(int width, int height); // a Size message's window units, out of full screen
 int initRenderState();
 void toggleFullscreen(); // Alt+Enter, F11: full screen to a window and back; kept in Settings.txt
 

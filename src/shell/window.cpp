@@ -155,11 +155,14 @@ void closeWindow() {
     deleteFont();
 }
 
-void resizeView(int width, int height) {
+void noteWindowedSize(int width, int height) {
     // Only the player's window: full screen's size is the desktop's.
     if (!fullscreen && width > 0 && height > 0) {
         windowedSize = {width, height};
     }
+}
+
+void resizeView(int width, int height) {
     if (height == 0) {
         height = 1;
     }

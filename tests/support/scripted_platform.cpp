@@ -77,6 +77,8 @@ void resize(int width, int height) {
     platform::Message size{platform::MessageKind::Size};
     size.width = width;
     size.height = height;
+    size.windowWidth = width; // no HiDPI scale here
+    size.windowHeight = height;
     post(size);
 }
 
