@@ -276,7 +276,13 @@ void update() {
     }
 }
 
-bool anyPadOpen() {
+bool padPressesArrive() {
+    // SDL passes on nothing a pad does while no window of the game's has the keyboard, unless
+    // asked to (SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS).
+    if (SDL_GetKeyboardFocus() == nullptr &&
+        !SDL_GetHintBoolean(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, SDL_FALSE)) {
+        return false;
+    }
     for (const Pad& pad : pads) {
         if (pad.controller != nullptr) {
             return true;

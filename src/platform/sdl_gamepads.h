@@ -20,7 +20,9 @@ void stop();
 // by itself (its event wait would poll while a pad is plugged in), so the platform calls this
 // before it reads the queue and while it waits.
 void update();
-bool anyPadOpen();
+// A pad is open and what it does reaches the game: the window has the keyboard (or SDL is asked
+// to pass on pad events without it).
+bool padPressesArrive();
 
 bool isPadEvent(const SDL_Event& event);
 // Takes in one pad event; the key messages it gives wait for takeMessage.

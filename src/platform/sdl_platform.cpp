@@ -404,15 +404,16 @@ void waitMessage(int timeoutMilliseconds) {
     }
     // Blocks in the desktop's own wait where SDL has one, so a waiting game uses no CPU; in
     // slices, so that a termination signal is noticed. SDL's wait does not see the pads (see
-    // sdl_gamepads::update): while one is open the slices are short enough that a press on it
-    // still reaches the screen within a frame.
+    // sdl_gamepads::update): while a press on one can arrive the slices are short enough that it
+    // still reaches the screen within a frame. Minimized, the game has no keyboard and no pad
+    // press arrives, so it rests as it does without a pad.
     constexpr int SliceMilliseconds = 200;
     constexpr int PadSliceMilliseconds = 8;
     const std::int64_t frequency = performanceFrequency();
     const std::int64_t end =
         performanceCounter() + static_cast<std::int64_t>(timeoutMilliseconds) * frequency / 1000;
     while (!termination_signals::requested()) {
-        int slice = sdl_gamepads::anyPadOpen() ? PadSliceMilliseconds : SliceMilliseconds;
+        int slice = sdl_gamepads::padPressesArrive() ? PadSliceMilliseconds : SliceMilliseconds;
         if (timeoutMilliseconds != WaitForever) {
             const std::int64_t left = end - performanceCounter();
             if (left <= 0) {
