@@ -160,7 +160,8 @@ TEST_F(Gamepads, KeyboardKeysAndPadsShareAKeyAndANinthPadWaitsForASlot) {
     int step = 0;
     for (const auto& [act, expected] : steps) {
         act();
-        EXPECT_EQ(keys(expected.size()), expected) << "step " << step++;
+        EXPECT_EQ(keys(expected.size()), expected) << "step " << step;
+        ++step;
     }
     for (int pad = 1; pad < 8; ++pad) {
         unplug(pad)();
