@@ -141,7 +141,7 @@ TEST_F(MainLoopTest, QuitWithAKeyHeldEndsWithZero) {
         if (pass == 0) {
             scripted::pressKey(VK_LEFT);
         } else if (pass == 2) {
-            scripted::pressKey(VK_LEFT); // a repeat, the last message before the click's frame
+            scripted::pressKey(VK_LEFT); // pressed again, the last message before the click
             scripted::click((layout::mainMenuQuit.left + layout::mainMenuQuit.right) / 2,
                             (layout::mainMenuQuit.top + layout::mainMenuQuit.bottom) / 2);
             scripted::pressKey(VK_DOWN);
