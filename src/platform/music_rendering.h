@@ -14,4 +14,12 @@ namespace platform {
 // as finished), 0 for handle 0, a stale handle or a bad argument.
 int renderSongFrames(SongHandle song, int sampleRate, std::int16_t* buffer, int frameCount);
 
+// Holds the audio device still, or lets it go on; harmless without one.
+void pauseSoundOutput(bool paused);
+// Renders the next frameCount frames of the output in the audio device's place, as its callback
+// makes them (every playing song mixed, silence while muted), into buffer (2 * frameCount
+// values). Pause the device first, or it takes its own share of the songs meanwhile. Returns
+// frameCount, or 0 without a sound output or with a bad argument.
+int renderOutputFrames(std::int16_t* buffer, int frameCount);
+
 } // namespace platform

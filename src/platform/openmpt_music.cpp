@@ -300,6 +300,22 @@ void setMusicMuted(bool muted) {
     outputMuted = muted;
 }
 
+void pauseSoundOutput(bool paused) {
+    if (outputDevice != 0) {
+        SDL_PauseAudioDevice(outputDevice, paused ? 1 : 0);
+    }
+}
+
+int renderOutputFrames(std::int16_t* buffer, int frameCount) {
+    if (outputDevice == 0 || buffer == nullptr || frameCount <= 0) {
+        return 0;
+    }
+    AudioLock lock;
+    fillOutput(nullptr, reinterpret_cast<Uint8*>(buffer),
+               frameCount * OutputChannels * static_cast<int>(sizeof(std::int16_t)));
+    return frameCount;
+}
+
 int renderSongFrames(SongHandle song, int sampleRate, std::int16_t* buffer, int frameCount) {
     if (buffer == nullptr || frameCount <= 0 || sampleRate <= 0) {
         return 0;

@@ -75,9 +75,11 @@ constexpr int VK_F1 = 112; // F2 to F12 follow it
 // Letters arrive as their capitals' codes, 'A' (65) to 'Z' (90); digits as '0' to '9'.
 
 // A gamepad is a keyboard with few keys: its D-pad and left stick arrive as the arrow keys, its
-// south button (A) as VK_RETURN, its east button (B) as VK_ESCAPE and Start as VK_PAUSE. A key
-// held on several pads goes down with the first and up with the last; an unplugged pad lets go
-// of every key it held.
+// south button (A) as VK_RETURN, its east button (B) as VK_ESCAPE and Start as VK_PAUSE.
+// A key is down while any keyboard key or pad holds it, and each new press from any of them
+// counts: every KeyDown is a new press by one of them (the desktop's auto-repeat never arrives),
+// and the KeyUp comes when the last of them lets go. An unplugged pad lets go of every key it
+// held. Eight pads are read at once; a pad plugged in beyond them is taken when one goes.
 
 enum class MessageKind : std::uint8_t {
     None,

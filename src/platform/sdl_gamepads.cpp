@@ -1,5 +1,7 @@
 #include "platform/sdl_gamepads.h"
 
+#include <cstdint>
+
 namespace sdl_gamepads {
 
 namespace {
@@ -8,7 +10,8 @@ using platform::Message;
 using platform::MessageKind;
 
 // Every input of a pad that stands for a key. The D-pad and the stick are separate inputs for
-// the same arrow, so letting go of one while the other holds keeps the arrow down.
+// the same arrow, and the pad holds the arrow while either does: pushing the other as well is
+// no new press, and letting go of one while the other holds keeps the arrow down.
 enum Input : int {
     DpadLeft,
     DpadRight,
@@ -62,15 +65,28 @@ void queue(MessageKind kind, int key) {
     ++waitingCount;
 }
 
-bool keyHeld(int key) {
-    for (const Pad& pad : pads) {
-        if (pad.controller == nullptr) {
-            continue;
-        }
-        for (int input = 0; input < InputCount; ++input) {
-            if (pad.held[input] && inputKey[input] == key) {
-                return true;
-            }
+// Who holds each key of the game's: every keyboard key that gives it, and every pad. The key is
+// down while any of them holds it; each new hold is a press of its own.
+constexpr int KeyCodes = 256;
+int holderCount[KeyCodes] = {};
+// The key each keyboard key holds, by scancode; 0: none. Kept from the press, so that the
+// release lets go of that key whatever modifiers are held by then.
+std::uint8_t keyboardHolds[SDL_NUM_SCANCODES] = {};
+
+void hold(int key) {
+    ++holderCount[key];
+}
+
+// True when that was the last holder.
+bool letGo(int key) {
+    --holderCount[key];
+    return holderCount[key] == 0;
+}
+
+bool padHolds(const Pad& pad, int key) {
+    for (int input = 0; input < InputCount; ++input) {
+        if (pad.held[input] && inputKey[input] == key) {
+            return true;
         }
     }
     return false;
@@ -81,10 +97,16 @@ void setInput(Pad& pad, int input, bool down) {
         return;
     }
     const int key = inputKey[input];
-    const bool before = keyHeld(key);
+    const bool before = padHolds(pad, key);
     pad.held[input] = down;
-    if (keyHeld(key) != before) {
-        queue(down ? MessageKind::KeyDown : MessageKind::KeyUp, key);
+    if (padHolds(pad, key) == before) {
+        return; // another input of this pad holds the key
+    }
+    if (down) {
+        hold(key);
+        queue(MessageKind::KeyDown, key);
+    } else if (letGo(key)) {
+        queue(MessageKind::KeyUp, key);
     }
 }
 
@@ -111,7 +133,17 @@ void openPad(int deviceIndex) {
             return;
         }
     }
-    // Every slot is taken: this pad stays unread.
+    // Every slot is taken: this pad stays unread until one frees (see openWaitingPads).
+}
+
+// A slot has freed: the first pad plugged in and left unread takes it.
+void openWaitingPads() {
+    const int plugged = SDL_NumJoysticks();
+    for (int deviceIndex = 0; deviceIndex < plugged; ++deviceIndex) {
+        if (SDL_IsGameController(deviceIndex)) {
+            openPad(deviceIndex);
+        }
+    }
 }
 
 void closePad(Pad& pad) {
@@ -161,8 +193,11 @@ void moveStick(Pad& pad, int negative, int positive, int value) {
 
 bool start() {
     if (started || startRefused) {
-        return started; // asked once a frame: a refusal is not asked again
+        return started; // asked at every message read: a refusal is not asked again
     }
+    // The platform reads the pads itself (see update), so that SDL's event wait still blocks in
+    // the desktop's own wait while a pad is plugged in: SDL polls every millisecond otherwise.
+    SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
     // SDL_GAMECONTROLLERCONFIG is read by SDL itself here.
     started = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     startRefused = !started;
@@ -178,7 +213,7 @@ void stop() {
             closePad(pad);
         }
     }
-    waitingCount = 0; // no one is left to read them
+    waitingCount = 0; // the game reads no more messages once its window is gone
     // Kept deliberately: SDL's game-controller subsystem stays up to the end of the program, as
     // the audio output does. Taking it down joins SDL's device threads, which held shutdown up
     // for seconds, and a termination signal must end the game at once.
@@ -206,6 +241,7 @@ void handleEvent(const SDL_Event& event) {
     case SDL_CONTROLLERDEVICEREMOVED:
         if (Pad* pad = padOf(event.cdevice.which)) {
             closePad(*pad);
+            openWaitingPads();
         }
         return;
     case SDL_CONTROLLERBUTTONDOWN:
@@ -232,6 +268,48 @@ void handleEvent(const SDL_Event& event) {
     default:
         return;
     }
+}
+
+void update() {
+    if (started) {
+        SDL_GameControllerUpdate();
+    }
+}
+
+bool padPressesArrive() {
+    // SDL passes on nothing a pad does while no window of the game's has the keyboard, unless
+    // asked to (SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS).
+    if (SDL_GetKeyboardFocus() == nullptr &&
+        !SDL_GetHintBoolean(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, SDL_FALSE)) {
+        return false;
+    }
+    for (const Pad& pad : pads) {
+        if (pad.controller != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Message pressKeyboardKey(SDL_Scancode scancode, int key) {
+    if (scancode < 0 || scancode >= SDL_NUM_SCANCODES || key <= 0 || key >= KeyCodes) {
+        return Message{MessageKind::Other};
+    }
+    if (keyboardHolds[scancode] == 0) {
+        keyboardHolds[scancode] = static_cast<std::uint8_t>(key);
+        hold(key);
+    }
+    // Pressed again without a release between (one lost with the focus, say): still a press.
+    return Message{MessageKind::KeyDown, key};
+}
+
+Message releaseKeyboardKey(SDL_Scancode scancode) {
+    if (scancode < 0 || scancode >= SDL_NUM_SCANCODES || keyboardHolds[scancode] == 0) {
+        return Message{MessageKind::Other};
+    }
+    const int key = keyboardHolds[scancode];
+    keyboardHolds[scancode] = 0;
+    return letGo(key) ? Message{MessageKind::KeyUp, key} : Message{MessageKind::Other};
 }
 
 bool takeMessage(Message& message) {

@@ -141,22 +141,21 @@ bool isReturnKey(SDL_Keycode key) {
     return key == SDLK_RETURN || key == SDLK_KP_ENTER;
 }
 
-Message keyMessage(const SDL_KeyboardEvent& key, MessageKind kind) {
+// A key goes down for the game with every new press of any keyboard key or pad that gives it,
+// and up when the last of them lets go (see sdl_gamepads).
+Message keyDownMessage(const SDL_KeyboardEvent& key) {
     const bool altHeld = (key.keysym.mod & KMOD_ALT) != 0;
     // F11 and Alt+Enter belong to the window, never to the game; a held key toggles once.
     if (key.keysym.sym == SDLK_F11 || (altHeld && isReturnKey(key.keysym.sym))) {
-        const bool toggles = kind == MessageKind::KeyDown && key.repeat == 0;
-        return Message{toggles ? MessageKind::FullscreenToggle : MessageKind::Other};
+        return Message{key.repeat == 0 ? MessageKind::FullscreenToggle : MessageKind::Other};
     }
-    // With Alt held a key is a system key, which the game leaves to the desktop.
-    if (altHeld) {
-        return Message{MessageKind::Other};
-    }
+    // The desktop's auto-repeat is no press; with Alt held a key is a system key, which the game
+    // leaves to the desktop.
     const int code = virtualKeyCode(key.keysym.sym);
-    if (code == 0) {
+    if (key.repeat != 0 || altHeld || code == 0) {
         return Message{MessageKind::Other};
     }
-    return Message{kind, code};
+    return sdl_gamepads::pressKeyboardKey(key.keysym.scancode, code);
 }
 
 bool windowIsMinimized() {
@@ -219,9 +218,10 @@ Message translate(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
         return windowMessage(event.window);
     case SDL_KEYDOWN:
-        return keyMessage(event.key, MessageKind::KeyDown);
+        return keyDownMessage(event.key);
     case SDL_KEYUP:
-        return keyMessage(event.key, MessageKind::KeyUp);
+        // Whatever modifiers are held by now: a key that went down for the game goes up.
+        return sdl_gamepads::releaseKeyboardKey(event.key.keysym.scancode);
     case SDL_MOUSEMOTION:
         return Message{MessageKind::MouseMove};
     case SDL_MOUSEBUTTONUP:
@@ -379,6 +379,7 @@ bool peekMessage(Message& message) {
         if (sdl_video::hasWindow()) {
             sdl_gamepads::start();
         }
+        sdl_gamepads::update();
         answerDesktop();
         SDL_Event event;
         // SDL_PeepEvents passes over SDL's internal poll markers, so a message waiting in the
@@ -409,14 +410,18 @@ void waitMessage(int timeoutMilliseconds) {
     }
     // Blocks in the desktop's own wait where SDL has one, so a waiting game uses no CPU; in
     // slices, so that a termination signal is noticed and the desktop is still followed (a window
-    // manager that comes or goes, a screen that changes size) while nothing else happens.
+    // manager that comes or goes, a screen that changes size) while nothing else happens. SDL's
+    // wait does not see the pads (see sdl_gamepads::update): while a press on one can arrive the
+    // slices are short enough that it still reaches the screen within a frame. Minimized, the game
+    // has no keyboard and no pad press arrives, so it rests as it does without a pad.
     constexpr int SliceMilliseconds = 200;
+    constexpr int PadSliceMilliseconds = 8;
     const std::int64_t frequency = performanceFrequency();
     const std::int64_t end =
         performanceCounter() + static_cast<std::int64_t>(timeoutMilliseconds) * frequency / 1000;
     while (!termination_signals::requested()) {
         answerDesktop();
-        int slice = SliceMilliseconds;
+        int slice = sdl_gamepads::padPressesArrive() ? PadSliceMilliseconds : SliceMilliseconds;
         if (timeoutMilliseconds != WaitForever) {
             const std::int64_t left = end - performanceCounter();
             if (left <= 0) {
@@ -425,6 +430,8 @@ void waitMessage(int timeoutMilliseconds) {
             const std::int64_t leftMilliseconds = (left * 1000 + frequency - 1) / frequency;
             slice = leftMilliseconds < slice ? static_cast<int>(leftMilliseconds) : slice;
         }
+        // What the pads did is queued first, and then the wait returns at once.
+        sdl_gamepads::update();
         if (SDL_WaitEventTimeout(nullptr, slice) == 1) {
             return;
         }

@@ -5,6 +5,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 
 namespace termination_signals {
@@ -13,10 +14,13 @@ namespace {
 
 constexpr int WatchedSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-// Written by the handler: only lock-free atomic flags and async-signal-safe calls there.
-volatile std::sig_atomic_t arrived = 0;
-volatile std::sig_atomic_t quitDelivered = 0;
-volatile std::sig_atomic_t boxShown = 0;
+// Only lock-free atomic flags and async-signal-safe calls in the handler. The flags are atomics,
+// not volatile ones: the signal may land on any of the game's threads (SDL's, the audio
+// thread's) while the main thread reads them.
+static_assert(std::atomic<int>::is_always_lock_free);
+std::atomic<int> arrived{0};
+std::atomic<int> boxShown{0};
+int quitDelivered = 0; // the main thread's own
 
 // Children are tied to the game only when the game's own main thread forks them: the parent-
 // death signal follows the thread that forked, and a child forking again is none of ours.

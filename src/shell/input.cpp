@@ -14,7 +14,7 @@ namespace {
 
 void setKeyState(int virtualKey, std::uint8_t down) {
     if (virtualKey >= 0 && virtualKey < 256) {
-        if (down == 1 && KeyState[virtualKey] == 0) {
+        if (down == 1) {
             KeyPressed[virtualKey] = 1;
         }
         KeyState[virtualKey] = down;

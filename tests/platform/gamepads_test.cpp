@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -110,24 +111,57 @@ TEST_F(Gamepads, ButtonsDpadAndStickArriveAsTheGamesKeysAndUnpluggingLetsGoOfThe
                                           {Up, platform::VK_DOWN}}));
 }
 
-TEST_F(Gamepads, AKeyHeldOnTwoPadsGoesUpWithTheLastOne) {
-    const int firstIndex = plugIn();
-    SDL_Joystick* first = SDL_JoystickOpen(firstIndex);
-    const int secondIndex = plugIn();
-    SDL_Joystick* second = SDL_JoystickOpen(secondIndex);
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
-    keys(0);
-    SDL_JoystickSetVirtualButton(first, SDL_CONTROLLER_BUTTON_A, 1);
-    SDL_JoystickSetVirtualButton(second, SDL_CONTROLLER_BUTTON_A, 1);
-    EXPECT_EQ(keys(2), (std::vector<Key>{{Down, platform::VK_RETURN}}));
-    SDL_JoystickClose(first);
-    SDL_JoystickDetachVirtual(firstIndex);
-    EXPECT_TRUE(keys(1).empty());
-    SDL_JoystickSetVirtualButton(second, SDL_CONTROLLER_BUTTON_A, 0);
-    EXPECT_EQ(keys(1), (std::vector<Key>{{Up, platform::VK_RETURN}}));
-    SDL_JoystickClose(second);
-    SDL_JoystickDetachVirtual(SDL_NumJoysticks() - 1);
+// A key is down while any keyboard key or pad holds it, and each new press from any of them
+// counts; eight pads are read, and a ninth takes the slot the first one unplugged leaves.
+TEST_F(Gamepads, KeyboardKeysAndPadsShareAKeyAndANinthPadWaitsForASlot) {
+    std::vector<SDL_Joystick*> pads;
+    for (int i = 0; i < 9; ++i) {
+        pads.push_back(SDL_JoystickOpen(plugIn()));
+        keys(0);
+    }
+    const auto button = [&](int pad, Uint8 down) { // A, the first button
+        return [=, &pads] { SDL_JoystickSetVirtualButton(pads[pad], 0, down); };
+    };
+    const auto keyboard = [](Uint32 type, SDL_Keycode key, Uint8 repeat = 0, Uint16 mod = 0) {
+        return [=] {
+            SDL_Event event{};
+            event.key = {type, 0, 0, 0, repeat, 0, 0, {SDL_GetScancodeFromKey(key), key, mod, 0}};
+            SDL_PushEvent(&event);
+        };
+    };
+    // Pads are listed in the order they were plugged in, from 0 once those before have gone.
+    const auto unplug = [&](int pad, int index) {
+        return [=, &pads] {
+            SDL_JoystickClose(pads[pad]);
+            SDL_JoystickDetachVirtual(index);
+        };
+    };
+    const std::vector<Key> none;
+    const std::vector<Key> down{{Down, platform::VK_RETURN}};
+    const std::pair<std::function<void()>, std::vector<Key>> steps[] = {
+        {button(8, 1), none}, // the ninth pad is not read
+        {button(8, 0), none},
+        {button(7, 1), down},
+        {button(6, 1), down},
+        {keyboard(SDL_KEYDOWN, SDLK_RETURN), down},
+        {keyboard(SDL_KEYDOWN, SDLK_KP_ENTER), down},
+        {keyboard(SDL_KEYDOWN, SDLK_RETURN, 1), none}, // the desktop's auto-repeat
+        {keyboard(SDL_KEYUP, SDLK_RETURN), none},
+        {unplug(7, 7), none},
+        {button(6, 0), none},
+        {keyboard(SDL_KEYUP, SDLK_KP_ENTER, 0, KMOD_LALT), {{Up, platform::VK_RETURN}}},
+        {button(8, 1), down}, // it took the slot the eighth pad left
+        {unplug(8, 7), {{Up, platform::VK_RETURN}}},
+    };
+    int step = 0;
+    for (const auto& [act, expected] : steps) {
+        act();
+        EXPECT_EQ(keys(expected.size()), expected) << "step " << step;
+        ++step;
+    }
+    for (int pad = 0; pad < 7; ++pad) {
+        unplug(pad, 0)();
+    }
 }
 
 } // namespace

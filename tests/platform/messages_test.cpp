@@ -2,7 +2,13 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/platform.h"
@@ -175,7 +181,7 @@ TEST_F(Messages, RepeatsAltKeysAndUnknownKeys) {
     pushKey(SDL_KEYDOWN, SDLK_RIGHT, KMOD_LSHIFT | KMOD_LCTRL);
 
     expectMessage(next(), MessageKind::KeyDown, 40);
-    expectMessage(next(), MessageKind::KeyDown, 40);
+    expectMessage(next(), MessageKind::Other); // a repeat is no new press
     expectMessage(next(), MessageKind::Other);
     expectMessage(next(), MessageKind::Other);
     expectMessage(next(), MessageKind::Other);
@@ -231,6 +237,38 @@ TEST_F(Messages, WaitingSleepingAndSwappingLeaveMessagesQueued) {
     expectMessage(next(), MessageKind::KeyDown, 37);
     Message message;
     EXPECT_FALSE(platform::peekMessage(message));
+}
+
+// A termination signal sent by another thread once the wait has begun (the waiting thread asleep)
+// cuts the wait short. One that ignored it would hang: the watchdog then ends the process with
+// exit code 2, and the test fails.
+void waitThroughATerminationSignal(void (*wait)()) {
+    platform::watchTerminationSignals();
+    std::thread([] {
+        ::sleep(60);
+        std::_Exit(2);
+    }).detach(); // the watchdog
+    std::thread([stat = "/proc/self/task/" + std::to_string(gettid()) + "/stat"] {
+        for (std::string line; line.find(") S ") == std::string::npos;) {
+            std::ifstream file(stat);
+            std::getline(file, line);
+        }
+        kill(getpid(), SIGTERM);
+    }).detach();
+    for (Message message; !platform::terminationRequested(); wait()) {
+        while (platform::peekMessage(message)) {
+        }
+    }
+    std::_Exit(0);
+}
+
+TEST_F(Messages, ATerminationSignalCutsAWaitOfAnHourOrForeverShort) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (void (*wait)() : {+[] { platform::sleepMilliseconds(3600 * 1000); },
+                           +[] { platform::waitMessage(platform::WaitForever); },
+                           +[] { platform::waitMessage(3600 * 1000); }}) {
+        EXPECT_EXIT(waitThroughATerminationSignal(wait), testing::ExitedWithCode(0), "");
+    }
 }
 
 TEST_F(Messages, ARenderingContextCanBeMadeCurrentSwappedAndReleased) {

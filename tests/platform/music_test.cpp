@@ -226,6 +226,29 @@ TEST_F(Music, RenderedFramesMatchTheSongsLength) {
     }
 }
 
+// The real mute, where the samples are made: the device's own mix of a playing song is silence
+// while muted (the song moving on meanwhile), and exactly the song once unmuted.
+TEST_F(Music, MutedTheOutputIsSilenceAndUnmutedItIsTheSong) {
+    platform::pauseSoundOutput(true);
+    const platform::SongHandle playing = platform::loadSong(tonePath.c_str());
+    const platform::SongHandle copy = platform::loadSong(tonePath.c_str());
+    platform::playSong(playing);
+    constexpr int Frames = 2048;
+    std::vector<std::int16_t> output(2 * Frames), song(2 * Frames);
+    for (const bool muted : {true, false}) {
+        platform::setMusicMuted(muted);
+        ASSERT_EQ(platform::renderOutputFrames(output.data(), Frames), Frames);
+        ASSERT_EQ(platform::renderSongFrames(copy, OutputRate, song.data(), Frames), Frames);
+        EXPECT_NE(song, std::vector<std::int16_t>(2 * Frames));
+        for (std::size_t i = 0; i < song.size(); ++i) { // each dithered by a step when sounding
+            ASSERT_NEAR(output[i], muted ? 0 : song[i], muted ? 0 : 2) << muted << " " << i;
+        }
+    }
+    platform::releaseSong(playing);
+    platform::releaseSong(copy);
+    platform::pauseSoundOutput(false);
+}
+
 // In a fresh process, with no audio driver to be had.
 void playWithoutADevice(const std::string& path) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
