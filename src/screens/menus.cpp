@@ -63,10 +63,12 @@ void logoFrame() {
     drawPicture(logoTexture);
     platform::swapBuffers();
     if (logoHoldEnds == 0) {
-        // The hold counts from the logo's first showing; the pictures load within it.
+        // The hold counts from the logo's first showing; the other pictures and the menu's module
+        // load within it, and the module starts as it ends.
         logoHoldEnds = platform::performanceCounter() +
                        LogoHoldMilliseconds * platform::performanceFrequency() / 1000;
         loadTexturesAfterLogo();
+        musicHandle = platform::loadSong(menuTrack);
     }
     // Whatever was pressed while the logo stood is dropped with this frame's input.
     if (logoHeld()) {

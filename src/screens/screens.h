@@ -102,8 +102,9 @@ extern bool fadePending; // the next menu or play-menu draw fades in instead
 
 void drawMainMenu();
 void drawPlayMenu();
-// The logo shows at once and is held for its three seconds while the other pictures load; keys
-// and clicks made meanwhile are dropped, so that none acts on a main menu not yet seen.
+// The logo shows at once and is held for its three seconds while the other pictures and the menu's
+// module load; keys and clicks made meanwhile are dropped, so that none acts on a main menu not
+// yet seen.
 void logoFrame();
 bool logoHeld(); // the logo is shown and its hold not yet over
 int logoHoldMillisecondsLeft();

@@ -115,8 +115,6 @@ int runGame() {
     startFrameTimer(TargetFrameRate);
     std::srand(static_cast<unsigned int>(std::time(nullptr)));
     loadProgress();
-    // Loaded here, started by the logo screen.
-    musicHandle = platform::loadSong(menuTrack);
     if (!quitRequested) {
         runMainLoop();
     }

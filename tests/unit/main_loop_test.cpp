@@ -26,6 +26,7 @@ protected:
         // A screen that presents once a frame and has no rule for a click where these land.
         GameState = MainMenu;
         fadePending = false;
+        musicHandle = platform::loadSong(menuTrack); // as the logo leaves it
         script().onPresent = [this](int) { seenFrames.push_back({clickLatch, clickPos}); };
     }
     // The pointer moves in every frame, so that the still menu draws a frame at each pass that
@@ -273,7 +274,14 @@ TEST_F(MainLoopTest, AStallMovesTheFallingBlockOnlyAShortStep) {
 }
 
 TEST_F(MainLoopTest, StartUpRunsInItsFixedOrder) {
-    scripted::runGameWith([](int) { scripted::requestClose(); });
+    GameState = Logo;
+    script().calls.clear(); // the song the fixture loaded is the logo's to load here
+    musicHandle = 0;
+    scripted::runGameWith([](int pass) {
+        if (pass == 1) {
+            scripted::requestClose(); // the logo shown, the menu's module loaded
+        }
+    });
     const std::vector<std::string>& calls = script().calls;
     auto indexOf = [&](const std::string& prefix) {
         for (std::size_t i = 0; i < calls.size(); ++i) {
@@ -285,7 +293,8 @@ TEST_F(MainLoopTest, StartUpRunsInItsFixedOrder) {
     };
     EXPECT_LT(indexOf("showWindow"), indexOf("startSoundOutput 32000"));
     EXPECT_LT(indexOf("startSoundOutput"), indexOf("loadSong Data/Musat/menumusa.it"));
-    // The menu track is loaded at start-up but only the logo screen starts it.
+    // The menu track is loaded while the logo is held, and only its end starts it.
+    EXPECT_LT(indexOf("present"), indexOf("loadSong Data/Musat/menumusa.it"));
     EXPECT_EQ(scripted::countCalls("playSong"), 0);
     EXPECT_EQ(frameTimer.targetRate, 30.0f);
 }

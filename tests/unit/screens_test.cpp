@@ -27,7 +27,6 @@ protected:
 
 TEST_F(ScreensTest, TheLogoHoldsThreeSecondsThenStartsTheMenuTrackAndShowsTheCursor) {
     startImageLibrary();
-    musicHandle = platform::loadSong(menuTrack);
     const int cursorBefore = script().cursorCount;
     frame();
     // Shown at once, then held without a sleep: a still screen with the hold's end due.
@@ -35,6 +34,7 @@ TEST_F(ScreensTest, TheLogoHoldsThreeSecondsThenStartsTheMenuTrackAndShowsTheCur
     EXPECT_TRUE(screenIsStill());
     EXPECT_EQ(stillScreenTimeout(), 3000);
     EXPECT_EQ(script().sleptMilliseconds, 0);
+    EXPECT_EQ(scripted::countCalls("loadSong Data/Musat/menumusa.it"), 1);
     script().counter += 3 * script().frequency;
     frame();
     EXPECT_EQ(GameState, MainMenu);
