@@ -102,7 +102,14 @@ constexpr TextPlace hudBalance{883.0f, 150.0f};
 constexpr TextPlace hudDifferential{855.0f, 165.0f};
 constexpr TextPlace hudBlocksLeft{855.0f, 200.0f};
 constexpr TextPlace completionText{200.0f, 400.0f};
-constexpr TextPlace pausedText{370.0f, 384.0f}; // over the dimmed scene of a paused level
+
+// A paused level's title and the line under it, over its dimmed scene. Each is centred on the
+// play area: the space left of the right-hand column that holds the HUD and the in-level buttons,
+// where the blocks fall and the board tilts. Its middle is the board's centre, which the two
+// columns stand either side of. The title stands at the screen's middle height.
+constexpr float playAreaCentreX = boardX;
+constexpr float pausedTitleBaseline = 384.0f;
+constexpr float pausedHintBaseline = 420.0f;
 
 // ---- pictures and tracks ---------------------------------------------------------------------
 
