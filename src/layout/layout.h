@@ -50,6 +50,18 @@ constexpr ClickRect levelLabelRect(int level) {
     const int left = static_cast<int>(levelLabelX);
     return {left, baseline - 25, left + 150, baseline};
 }
+// The dark slot the level-select picture gives each label to sit in: it stands out from the
+// label's click rectangle by these, so that it holds the label's glyphs, which stand about 27
+// pixels above and 8 below the baseline. To a player the slot is the button.
+constexpr int levelLabelSlotMarginLeft = 14;
+constexpr int levelLabelSlotMarginRight = 22;
+constexpr int levelLabelSlotMarginAbove = 11;
+constexpr int levelLabelSlotMarginBelow = 12;
+constexpr ClickRect levelLabelSlot(int level) {
+    const ClickRect label = levelLabelRect(level);
+    return {label.left - levelLabelSlotMarginLeft, label.top - levelLabelSlotMarginAbove,
+            label.right + levelLabelSlotMarginRight, label.bottom + levelLabelSlotMarginBelow};
+}
 
 // The three buttons beside each level, x 891 to 944 and y as listed, both inclusive.
 struct LevelButtons {

@@ -85,7 +85,9 @@ void drawFocusRing(const FocusButtons& buttons) {
     if (!focusShown || focusIndex >= buttons.count) {
         return;
     }
-    const ClickRect button = focusedButton(buttons);
+    const ClickRect around = buttons.ringAround[focusIndex];
+    const bool aroundGiven = around.right > around.left;
+    const ClickRect button = aroundGiven ? around : focusedButton(buttons);
     const float left = static_cast<float>(button.left) - RingGap - RingWidth;
     const float top = static_cast<float>(button.top) - RingGap - RingWidth;
     const float right = static_cast<float>(button.right) + RingGap + RingWidth;

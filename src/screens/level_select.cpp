@@ -16,6 +16,8 @@ FocusButtons levelSelectButtons() {
     FocusButtons buttons;
     for (int level = 1; level <= 5; ++level) {
         if (levelUnlocked(level)) {
+            // The ring goes round the label's slot, clear of its text, as round a button.
+            buttons.ringAround[buttons.count] = layout::levelLabelSlot(level);
             buttons.button[buttons.count++] = layout::levelLabelRect(level);
         }
     }

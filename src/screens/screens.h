@@ -39,6 +39,9 @@ struct FocusButtons {
     layout::ClickRect button[6];
     int count = 0;
     int first = 0;
+    // What the ring goes round where the button as drawn is larger than its click rectangle (a
+    // level label's slot); none given, the click rectangle.
+    layout::ClickRect ringAround[6] = {};
 };
 
 // The screen the focus belongs to: a GameState value, or a paused level's (PausedScreen + level).

@@ -135,6 +135,26 @@ TEST_F(KeyboardMenusTest, EscapeGoesBackToTheMainMenuWhereThereIsAWayBack) {
     EXPECT_EQ(GameState, MainMenu);
 }
 
+TEST_F(KeyboardMenusTest, OnLevelSelectTheRingGoesRoundTheLabelClearOfItsText) {
+    // Level 1's glyphs stand within x 406 to 565, y 321 to 360; the ring's top bar at y 310.
+    std::vector<unsigned char> nearText(160 * 40 * 3);
+    unsigned char ring[4] = {};
+    script().onPresent = [&](int) {
+        glReadPixels(406, 768 - 1 - 360, 160, 40, GL_RGB, GL_UNSIGNED_BYTE, nearText.data());
+        glReadPixels(485, 768 - 1 - 310, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, ring);
+    };
+    std::strcpy(Progress, "1");
+    buildLargeFont();
+    showScreen(LevelSelect);
+    frame();
+    const std::vector<unsigned char> plain = nearText;
+    keyFrame(VK_DOWN);
+    script().onPresent = nullptr;
+    EXPECT_TRUE(nearText == plain);
+    EXPECT_GT(ring[0], 200); // the ring's gold
+    EXPECT_LT(ring[2], 60);
+}
+
 TEST_F(KeyboardMenusTest, TheRingShowsAfterANavigationKeyAndGoesWhenTheMouseMoves) {
     // A pixel on the ring's top bar, just above the focused Help button, as presented.
     std::vector<unsigned char> seen;
