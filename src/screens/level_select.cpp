@@ -43,16 +43,13 @@ void drawLevelSelect() {
 
 void levelSelectFrame() {
     const FocusButtons buttons = levelSelectButtons();
-    const bool backToMainMenu = takeMenuKeys(LevelSelect, buttons);
+    if (takeMenuKeys(LevelSelect, buttons)) {
+        // Escape is the back button, taken by the same road.
+        pressButton(layout::levelSelectBack);
+    }
     drawLevelSelect();
     drawFocusRing(buttons);
     platform::swapBuffers();
-    if (backToMainMenu) {
-        GameState = MainMenu;
-        buildSmallFont();
-        Crossfade(levelSelectTexture, menuTexture);
-        return;
-    }
     if (clickedIn(layout::levelSelectBack)) {
         GameState = PlayMenu;
         buildSmallFont();

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "support/game_fixture.h"
@@ -113,7 +114,7 @@ TEST_F(KeyboardMenusTest, LevelSelectStartsOnTheHighestUnlockedLevelThenTheBackB
     EXPECT_EQ(fontSize, FontSize::Small);
 }
 
-TEST_F(KeyboardMenusTest, EscapeGoesBackToTheMainMenuWhereThereIsAWayBack) {
+TEST_F(KeyboardMenusTest, EscapeDoesWhatTheScreensBackButtonDoes) {
     showScreen(MainMenu);
     keyFrame(VK_ESCAPE);
     EXPECT_EQ(GameState, MainMenu);
@@ -125,7 +126,7 @@ TEST_F(KeyboardMenusTest, EscapeGoesBackToTheMainMenuWhereThereIsAWayBack) {
     buildLargeFont();
     showScreen(LevelSelect);
     keyFrame(VK_ESCAPE);
-    EXPECT_EQ(GameState, MainMenu);
+    EXPECT_EQ(GameState, PlayMenu); // where its Back button leads
     EXPECT_EQ(fontSize, FontSize::Small);
     // Game over leaves with Enter (a pad's A), never with Escape.
     showScreen(GameOver);
@@ -133,6 +134,22 @@ TEST_F(KeyboardMenusTest, EscapeGoesBackToTheMainMenuWhereThereIsAWayBack) {
     EXPECT_EQ(GameState, GameOver);
     keyFrame(VK_RETURN);
     EXPECT_EQ(GameState, MainMenu);
+}
+
+TEST_F(KeyboardMenusTest, AfterTheMouseHidesTheRingEnterDoesWhatItDoesOnAFreshScreen) {
+    std::strcpy(Progress, "3");
+    const std::pair<std::uint32_t, std::uint32_t> screens[] = {
+        {MainMenu, PlayMenu}, {PlayMenu, Level1Setup}, {LevelSelect, Level3Play}};
+    for (const auto& [screen, enterLeadsTo] : screens) {
+        buildLargeFont();
+        showScreen(screen);
+        keyFrame(VK_DOWN);
+        keyFrame(VK_DOWN); // the ring on the second button
+        windowProc({platform::MessageKind::MouseMove});
+        frame();
+        keyFrame(VK_RETURN);
+        EXPECT_EQ(GameState, enterLeadsTo) << screen;
+    }
 }
 
 TEST_F(KeyboardMenusTest, OnLevelSelectTheRingGoesRoundTheLabelClearOfItsText) {
