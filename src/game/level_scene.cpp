@@ -26,6 +26,13 @@ void drawBlock(const Block& block) {
     drawTexturedQuad({0.0f, 0.0f, block.width, block.height}, 0.0f);
 }
 
+// A line centred on the play area by its glyphs' advances.
+void drawCentredLine(FontSize size, const char* text, float baseline) {
+    const float width = textWidth(size, text);
+    glRasterPos2f(layout::playAreaCentreX - width / 2.0f, baseline);
+    drawTextIn(size, "%s", text);
+}
+
 } // namespace
 
 void drawPauseShade() {
@@ -40,8 +47,9 @@ void drawPauseShade() {
     glDisable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE); // as the scene leaves it
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glRasterPos2f(layout::pausedText.x, layout::pausedText.baseline);
-    drawText("Paused");
+    drawCentredLine(FontSize::Large, "Paused", layout::pausedTitleBaseline);
+    drawCentredLine(FontSize::Small, "Press P or Esc to go on (pad: Start)",
+                    layout::pausedHintBaseline);
 }
 
 void drawBallQuad() {

@@ -165,10 +165,17 @@ void applyPlayRules(int level) {
 
 namespace {
 
-// The in-level buttons in reading order, top to bottom.
+// The in-level buttons in reading order, top to bottom. A key presses one only while the ring
+// shows it: the top one starts the run over from level 1, and no key may do that unseen.
 FocusButtons inLevelButtons(int level) {
     const layout::LevelButtons& buttons = layout::levelButtons[level - 1];
-    return FocusButtons{{buttons.startOver, buttons.levelSelect, buttons.mainMenu}, 3, 0};
+    FocusButtons keyed{{buttons.startOver, buttons.levelSelect, buttons.mainMenu}, 3, 0};
+    keyed.pressOnlyWithRing = true;
+    return keyed;
+}
+
+std::uint32_t pausedScreen(int level) {
+    return PausedScreen + static_cast<std::uint32_t>(level);
 }
 
 bool pauseKeyPressed() {
@@ -176,10 +183,11 @@ bool pauseKeyPressed() {
 }
 
 // Only while a block falls: once the last one is down the level is won and nothing is left to
-// stop.
-void takePauseKeys() {
+// stop. Paused, Enter and Space (a pad's A) go on as the pause keys do while no ring is shown;
+// with the ring shown they press its button.
+void takePauseKeys(int level) {
     if (levelPaused) {
-        if (pauseKeyPressed()) {
+        if (pauseKeyPressed() || (confirmKeyPressed() && !focusRingShownOn(pausedScreen(level)))) {
             levelPaused = false;
             forgetFocus();
         }
@@ -193,7 +201,9 @@ void takePauseKeys() {
 // updated every frame, so the frame after resuming moves by one frame's time, not the pause's.
 void pausedLevelFrame(int level) {
     const FocusButtons buttons = inLevelButtons(level);
-    takeMenuKeys(PausedScreen + static_cast<std::uint32_t>(level), buttons);
+    // Enter with the ring shown in the last frame but hidden by the mouse in this one presses
+    // nothing and goes on with nothing: the player saw a button, and it is no longer shown.
+    takeMenuKeys(pausedScreen(level), buttons);
     drawLevelScene(level);
     drawPauseShade();
     drawFocusRing(buttons);
@@ -206,7 +216,7 @@ void pausedLevelFrame(int level) {
 } // namespace
 
 void playLevelFrame(int level) {
-    takePauseKeys();
+    takePauseKeys(level);
     if (levelPaused) {
         pausedLevelFrame(level);
         return;

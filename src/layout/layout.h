@@ -50,6 +50,18 @@ constexpr ClickRect levelLabelRect(int level) {
     const int left = static_cast<int>(levelLabelX);
     return {left, baseline - 25, left + 150, baseline};
 }
+// The dark slot the level-select picture gives each label to sit in: it stands out from the
+// label's click rectangle by these, so that it holds the label's glyphs, which stand about 27
+// pixels above and 8 below the baseline. To a player the slot is the button.
+constexpr int levelLabelSlotMarginLeft = 14;
+constexpr int levelLabelSlotMarginRight = 22;
+constexpr int levelLabelSlotMarginAbove = 11;
+constexpr int levelLabelSlotMarginBelow = 12;
+constexpr ClickRect levelLabelSlot(int level) {
+    const ClickRect label = levelLabelRect(level);
+    return {label.left - levelLabelSlotMarginLeft, label.top - levelLabelSlotMarginAbove,
+            label.right + levelLabelSlotMarginRight, label.bottom + levelLabelSlotMarginBelow};
+}
 
 // The three buttons beside each level, x 891 to 944 and y as listed, both inclusive.
 struct LevelButtons {
@@ -102,7 +114,14 @@ constexpr TextPlace hudBalance{883.0f, 150.0f};
 constexpr TextPlace hudDifferential{855.0f, 165.0f};
 constexpr TextPlace hudBlocksLeft{855.0f, 200.0f};
 constexpr TextPlace completionText{200.0f, 400.0f};
-constexpr TextPlace pausedText{370.0f, 384.0f}; // over the dimmed scene of a paused level
+
+// A paused level's title and the line under it, over its dimmed scene. Each is centred on the
+// play area: the space left of the right-hand column that holds the HUD and the in-level buttons,
+// where the blocks fall and the board tilts. Its middle is the board's centre, which the two
+// columns stand either side of. The title stands at the screen's middle height.
+constexpr float playAreaCentreX = boardX;
+constexpr float pausedTitleBaseline = 384.0f;
+constexpr float pausedHintBaseline = 420.0f;
 
 // ---- pictures and tracks ---------------------------------------------------------------------
 

@@ -57,6 +57,14 @@ void forgetFocus() {
     focusShown = false;
 }
 
+bool focusRingShownOn(std::uint32_t screen) {
+    return focusScreen == screen && focusShown;
+}
+
+bool confirmKeyPressed() {
+    return KeyPressed[VK_RETURN] || KeyPressed[VK_SPACE];
+}
+
 bool takeMenuKeys(std::uint32_t screen, const FocusButtons& buttons) {
     if (focusScreen != screen || focusIndex >= buttons.count) {
         focusScreen = screen;
@@ -64,7 +72,10 @@ bool takeMenuKeys(std::uint32_t screen, const FocusButtons& buttons) {
         focusShown = false;
     }
     if (mouseMoved) {
-        focusShown = false; // a mouse player sees the screens as they always were
+        // A mouse player sees the screens as they always were, and a later Enter does what it
+        // does on the screen freshly shown, not what an unseen focus left behind.
+        focusShown = false;
+        focusIndex = buttons.first;
     }
     if (navigationKeyPressed()) {
         if (focusShown) {
@@ -74,7 +85,7 @@ bool takeMenuKeys(std::uint32_t screen, const FocusButtons& buttons) {
         }
         focusShown = true;
     }
-    if (KeyPressed[VK_RETURN] || KeyPressed[VK_SPACE]) {
+    if (confirmKeyPressed() && (focusShown || !buttons.pressOnlyWithRing)) {
         // The click's own road: the screen takes a key press and a click with the same rules.
         pressButton(focusedButton(buttons));
     }
@@ -85,7 +96,9 @@ void drawFocusRing(const FocusButtons& buttons) {
     if (!focusShown || focusIndex >= buttons.count) {
         return;
     }
-    const ClickRect button = focusedButton(buttons);
+    const ClickRect around = buttons.ringAround[focusIndex];
+    const bool aroundGiven = around.right > around.left;
+    const ClickRect button = aroundGiven ? around : focusedButton(buttons);
     const float left = static_cast<float>(button.left) - RingGap - RingWidth;
     const float top = static_cast<float>(button.top) - RingGap - RingWidth;
     const float right = static_cast<float>(button.right) + RingGap + RingWidth;

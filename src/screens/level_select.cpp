@@ -16,6 +16,8 @@ FocusButtons levelSelectButtons() {
     FocusButtons buttons;
     for (int level = 1; level <= 5; ++level) {
         if (levelUnlocked(level)) {
+            // The ring goes round the label's slot, clear of its text, as round a button.
+            buttons.ringAround[buttons.count] = layout::levelLabelSlot(level);
             buttons.button[buttons.count++] = layout::levelLabelRect(level);
         }
     }
@@ -41,16 +43,13 @@ void drawLevelSelect() {
 
 void levelSelectFrame() {
     const FocusButtons buttons = levelSelectButtons();
-    const bool backToMainMenu = takeMenuKeys(LevelSelect, buttons);
+    if (takeMenuKeys(LevelSelect, buttons)) {
+        // Escape is the back button, taken by the same road.
+        pressButton(layout::levelSelectBack);
+    }
     drawLevelSelect();
     drawFocusRing(buttons);
     platform::swapBuffers();
-    if (backToMainMenu) {
-        GameState = MainMenu;
-        buildSmallFont();
-        Crossfade(levelSelectTexture, menuTexture);
-        return;
-    }
     if (clickedIn(layout::levelSelectBack)) {
         GameState = PlayMenu;
         buildSmallFont();

@@ -32,8 +32,10 @@ void drawMenuPicture(unsigned int previous, unsigned int picture) {
     }
 }
 
+// Escape pressed, as on every other screen: held over from the screen before, it would leave this
+// one on its first frame.
 bool leaveRequested() {
-    return clickLatch || KeyState[VK_ESCAPE];
+    return clickLatch || KeyPressed[VK_ESCAPE];
 }
 
 } // namespace

@@ -50,6 +50,11 @@ struct FocusButtons {
     layout::ClickRect button[6];
     int count = 0;
     int first = 0;
+    // What the ring goes round where the button as drawn is larger than its click rectangle (a
+    // level label's slot); none given, the click rectangle.
+    layout::ClickRect ringAround[6] = {};
+    // Enter and Space press the focused button only while the ring shows it.
+    bool pressOnlyWithRing = false;
 };
 
 // The screen the focus belongs to: a GameState value, or a paused level's (PausedScreen + level).
@@ -62,8 +67,11 @@ extern bool focusShown; // after the screen's first navigation key, until the mo
 
 // Reads this frame's keys on a screen with buttons: the arrows, Tab and Shift+Tab move the focus
 // (the first one only shows it), Enter and Space latch a click at the centre of the focused
-// button. True when Escape was pressed.
+// button. Moving the mouse hides the ring and puts the focus back where the screen starts it.
+// True when Escape was pressed.
 bool takeMenuKeys(std::uint32_t screen, const FocusButtons& buttons);
+bool focusRingShownOn(std::uint32_t screen);     // shown there in the last frame drawn
+bool confirmKeyPressed();                        // Enter or Space (a pad's A) this frame
 void drawFocusRing(const FocusButtons& buttons); // while shown, around the focused button
 layout::ClickRect focusedButton(const FocusButtons& buttons);
 void pressButton(const layout::ClickRect& button); // latches a click at the button's centre

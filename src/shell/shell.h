@@ -155,9 +155,15 @@ extern std::uint32_t fontBase; // first display list of the current font; 0 befo
 extern FontSize fontSize;      // which font is current: large exactly while level select is shown
 extern int fontPixelHeight;    // the current font's character height in pixels; 0 before the first
 
+// Make the small or the large font current. Both fonts are built by the first call, and again
+// only when the view changes its scale, so switching costs nothing.
 void buildSmallFont();
 void buildLargeFont();
-void deleteFont();
+void deleteFont();                     // both fonts
 int scaledFontHeight(int heightAt768); // in pixels of the current view
-void fitFontToView();                  // rebuilds the current font when the view changed its scale
-void drawText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void fitFontToView();                  // rebuilds the fonts when the view changed its scale
+void drawText(const char* format, ...) __attribute__((format(printf, 1, 2))); // current font
+void drawTextIn(FontSize size, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// How far a text moves the pen in a font, in drawing units; 0 before the font is built.
+float textWidth(FontSize size, const char* text);

@@ -23,7 +23,7 @@ void clickHelp() {
     clickAt(485, 460);
 }
 void pressEscape() {
-    KeyState[VK_ESCAPE] = 1;
+    windowProc({platform::MessageKind::KeyDown, VK_ESCAPE}); // pressed: held, it leaves nothing
 }
 void clickPlay() {
     KeyState[VK_ESCAPE] = 0;

@@ -115,7 +115,7 @@ TEST_F(BitmapTextTest, LevelOneFillsAboutSevenAdvancesRightOfAndAboveItsRasterPo
     EXPECT_FLOAT_EQ(rasterPosition().x - X, 7 * smallAdvance);
 }
 
-TEST_F(BitmapTextTest, AHundredFontSwitchesLeaveOneFontOfNinetySixLists) {
+TEST_F(BitmapTextTest, AHundredFontSwitchesLeaveTwoFontsOfNinetySixLists) {
     GLuint highestName = fontBase + platform::GlyphCount - 1;
     for (int switchCount = 1; switchCount <= 100; ++switchCount) {
         if (switchCount % 2 == 1) {
@@ -125,7 +125,7 @@ TEST_F(BitmapTextTest, AHundredFontSwitchesLeaveOneFontOfNinetySixLists) {
         }
         highestName = std::max(highestName, fontBase + platform::GlyphCount - 1);
     }
-    EXPECT_EQ(existingLists(highestName + 200), platform::GlyphCount);
+    EXPECT_EQ(existingLists(highestName + 200), 2 * platform::GlyphCount); // small and large
     for (GLuint name = fontBase; name < fontBase + platform::GlyphCount; ++name) {
         EXPECT_TRUE(glIsList(name)) << name;
     }
@@ -133,6 +133,11 @@ TEST_F(BitmapTextTest, AHundredFontSwitchesLeaveOneFontOfNinetySixLists) {
     glRasterPos2f(100.0f, 300.0f);
     drawText("L");
     EXPECT_FLOAT_EQ(rasterPosition().x - 100.0f, advanceAt(SmallFontHeight));
+    // The other is drawn in by name; the pen moves by the width measured for it.
+    glRasterPos2f(100.0f, 300.0f);
+    drawTextIn(FontSize::Large, "Paused");
+    EXPECT_FLOAT_EQ(rasterPosition().x - 100.0f, 6 * advanceAt(LargeFontHeight));
+    EXPECT_FLOAT_EQ(textWidth(FontSize::Large, "Paused"), 6 * advanceAt(LargeFontHeight));
 }
 
 TEST_F(BitmapTextTest, ANullFormatLightsNothingAndLeavesTheRasterPosition) {
@@ -243,7 +248,7 @@ TEST(FontAfterTheContextTest, DeletingWithoutAContextIsHarmlessAndANewWindowHasA
     for (GLuint name = 1; name <= fontBase + 2 * platform::GlyphCount; ++name) {
         lists += glIsList(name) ? 1 : 0;
     }
-    EXPECT_EQ(lists, platform::GlyphCount);
+    EXPECT_EQ(lists, 2 * platform::GlyphCount); // the small and the large font
     glDisable(GL_TEXTURE_2D);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glColor3f(1.0f, 1.0f, 1.0f);

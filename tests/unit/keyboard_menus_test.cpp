@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "support/game_fixture.h"
@@ -113,7 +114,7 @@ TEST_F(KeyboardMenusTest, LevelSelectStartsOnTheHighestUnlockedLevelThenTheBackB
     EXPECT_EQ(fontSize, FontSize::Small);
 }
 
-TEST_F(KeyboardMenusTest, EscapeGoesBackToTheMainMenuWhereThereIsAWayBack) {
+TEST_F(KeyboardMenusTest, EscapeDoesWhatTheScreensBackButtonDoes) {
     showScreen(MainMenu);
     keyFrame(VK_ESCAPE);
     EXPECT_EQ(GameState, MainMenu);
@@ -125,7 +126,7 @@ TEST_F(KeyboardMenusTest, EscapeGoesBackToTheMainMenuWhereThereIsAWayBack) {
     buildLargeFont();
     showScreen(LevelSelect);
     keyFrame(VK_ESCAPE);
-    EXPECT_EQ(GameState, MainMenu);
+    EXPECT_EQ(GameState, PlayMenu); // where its Back button leads
     EXPECT_EQ(fontSize, FontSize::Small);
     // Game over leaves with Enter (a pad's A), never with Escape.
     showScreen(GameOver);
@@ -133,6 +134,42 @@ TEST_F(KeyboardMenusTest, EscapeGoesBackToTheMainMenuWhereThereIsAWayBack) {
     EXPECT_EQ(GameState, GameOver);
     keyFrame(VK_RETURN);
     EXPECT_EQ(GameState, MainMenu);
+}
+
+TEST_F(KeyboardMenusTest, AfterTheMouseHidesTheRingEnterDoesWhatItDoesOnAFreshScreen) {
+    std::strcpy(Progress, "3");
+    const std::pair<std::uint32_t, std::uint32_t> screens[] = {
+        {MainMenu, PlayMenu}, {PlayMenu, Level1Setup}, {LevelSelect, Level3Play}};
+    for (const auto& [screen, enterLeadsTo] : screens) {
+        buildLargeFont();
+        showScreen(screen);
+        keyFrame(VK_DOWN);
+        keyFrame(VK_DOWN); // the ring on the second button
+        windowProc({platform::MessageKind::MouseMove});
+        frame();
+        keyFrame(VK_RETURN);
+        EXPECT_EQ(GameState, enterLeadsTo) << screen;
+    }
+}
+
+TEST_F(KeyboardMenusTest, OnLevelSelectTheRingGoesRoundTheLabelClearOfItsText) {
+    // Level 1's glyphs stand within x 406 to 565, y 321 to 360; the ring's top bar at y 310.
+    std::vector<unsigned char> nearText(160 * 40 * 3);
+    unsigned char ring[4] = {};
+    script().onPresent = [&](int) {
+        glReadPixels(406, 768 - 1 - 360, 160, 40, GL_RGB, GL_UNSIGNED_BYTE, nearText.data());
+        glReadPixels(485, 768 - 1 - 310, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, ring);
+    };
+    std::strcpy(Progress, "1");
+    buildLargeFont();
+    showScreen(LevelSelect);
+    frame();
+    const std::vector<unsigned char> plain = nearText;
+    keyFrame(VK_DOWN);
+    script().onPresent = nullptr;
+    EXPECT_TRUE(nearText == plain);
+    EXPECT_GT(ring[0], 200); // the ring's gold
+    EXPECT_LT(ring[2], 60);
 }
 
 TEST_F(KeyboardMenusTest, TheRingShowsAfterANavigationKeyAndGoesWhenTheMouseMoves) {

@@ -28,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(PauseTest, EveryPauseKeyStopsTheLevelAndTheSameKeyGoesOnFromWhereItStood) {
+TEST_F(PauseTest, EveryPauseKeyStopsTheLevelAndAPauseKeyOrEnterGoesOnFromWhereItStood) {
     for (const int pauseKey : {VK_P, VK_PAUSE, VK_ESCAPE}) {
         frame();
         keyFrame(pauseKey);
@@ -47,6 +47,13 @@ TEST_F(PauseTest, EveryPauseKeyStopsTheLevelAndTheSameKeyGoesOnFromWhereItStood)
         EXPECT_FALSE(levelPaused);
         // One frame's fall, not three seconds' worth.
         EXPECT_NEAR(blocks[currentBlock].y - stopped.y, 4.0f, 0.01f) << pauseKey;
+    }
+    // With no ring shown, Enter and Space (a pad's A) go on as the pause keys do.
+    for (const int goOnKey : {VK_RETURN, VK_SPACE}) {
+        keyFrame(VK_P);
+        keyFrame(goOnKey);
+        EXPECT_FALSE(levelPaused) << goOnKey;
+        EXPECT_EQ(GameState, Level2Play) << goOnKey;
     }
 }
 
@@ -75,9 +82,10 @@ TEST_F(PauseTest, LosingFocusOrMinimizingPausesUntilThePlayerResumes) {
     EXPECT_NEAR(blocks[currentBlock].y - beforeMinimize.y, 4.0f, 0.01f);
 }
 
-TEST_F(PauseTest, ThePausedLevelsButtonsTakeKeysInReadingOrder) {
+TEST_F(PauseTest, ThePausedLevelsButtonsTakeKeysInReadingOrderOnlyWhileTheRingShowsThem) {
     keyFrame(VK_P);
-    keyFrame(VK_RETURN); // start over, the top one
+    keyFrame(VK_DOWN);   // shows the ring on the top one
+    keyFrame(VK_RETURN); // start over
     EXPECT_EQ(GameState, Level1Setup);
 
     GameState = Level2Play;

@@ -110,14 +110,17 @@ TEST_F(ScreensTest, NewGameDealsLevelOneWithItsTrackInTheSetupFrame) {
     EXPECT_EQ(script().presentedFrames, 1); // level 1's first play frame ran in the same call
 }
 
-TEST_F(ScreensTest, EscapeLeavesHelpAndCreditsButNotGameOver) {
-    KeyState[VK_ESCAPE] = 1;
+TEST_F(ScreensTest, EscapePressedLeavesHelpAndCreditsButNotGameOver) {
+    KeyState[VK_ESCAPE] = 1; // held over from the screen before: not pressed here
     showScreen(Help);
     frame();
+    EXPECT_EQ(GameState, Help);
+    KeyState[VK_ESCAPE] = 0;
+    keyFrame(VK_ESCAPE);
     EXPECT_EQ(GameState, MainMenu);
 
     showScreen(GameOver);
-    frame();
+    keyFrame(VK_ESCAPE);
     EXPECT_EQ(GameState, GameOver);
     frameWithClick(1, 1);
     EXPECT_EQ(GameState, MainMenu);
@@ -125,7 +128,7 @@ TEST_F(ScreensTest, EscapeLeavesHelpAndCreditsButNotGameOver) {
     musicHandle = platform::loadSong(levelTrack[5]);
     showScreen(Credits);
     const int presentedBefore = script().presentedFrames;
-    frame();
+    keyFrame(VK_ESCAPE);
     EXPECT_EQ(GameState, MainMenu);
     EXPECT_EQ(script().presentedFrames, presentedBefore + 1); // no fade
     EXPECT_EQ(lastMusicLoad(), menuTrack);

@@ -136,7 +136,7 @@ void paintGameOverScene(cairo_t* cr) {
         drawBlockFace(cr, Rect{-11.9, -blockHeight / 2.0, blockWidth, blockHeight}, block.weight);
         cairo_restore(cr);
     }
-    drawReturnHint(cr, "Click anywhere to return to the menu");
+    drawReturnHint(cr, "Click, or press Enter, to return to the menu");
 }
 
 void paintCreditsScene(cairo_t* cr) {

@@ -14,19 +14,12 @@
 namespace pictures {
 namespace {
 
-// Each level label's dark slot stands out from the label's click rectangle (which reaches up from
-// its baseline) by these, so that it holds the label's glyphs, which stand about 27 pixels above
-// and 8 below the baseline.
-constexpr double slotMarginLeft = 14.0;
-constexpr double slotMarginRight = 22.0;
-constexpr double slotMarginAbove = 11.0;
-constexpr double slotMarginBelow = 12.0;
-
+// Each level label's dark slot, where the layout puts it.
 constexpr Rect labelSlot(int level) {
-    const layout::ClickRect label = layout::levelLabelRect(level);
-    return Rect{label.left - slotMarginLeft, label.top - slotMarginAbove,
-                label.right - label.left + slotMarginLeft + slotMarginRight,
-                label.bottom - label.top + slotMarginAbove + slotMarginBelow};
+    const layout::ClickRect slot = layout::levelLabelSlot(level);
+    return Rect{static_cast<double>(slot.left), static_cast<double>(slot.top),
+                static_cast<double>(slot.right - slot.left),
+                static_cast<double>(slot.bottom - slot.top)};
 }
 
 // Each level's badge stands level with the middle of its slot, its centre this far left of the
