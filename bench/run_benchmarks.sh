@@ -238,8 +238,8 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
   row "CPU while minimized, pad plugged in (floor: minimized without a pad)" \
     "$(still pad_minimized_cpu)" "$(still minimized_cpu)" "%" le 1.5 no
   for press in key pad; do
-    row "$press press on the still main menu to the frame showing it, median" \
-      "$(still "${press}_frames")" "" "frames of 1/60 s" le 1 no
+    row "$press press on the still main menu to the frame showing it, in 1/60 s, median" \
+      "$(still "${press}_frames")" "" frames le 1 no
   done
   period_ms=$(awk -v hz="$floor_hz" 'BEGIN { print 1000 / hz }')
   row "frame interval p99, level 1 in play (floor: one period at $floor_hz Hz)" \

@@ -52,7 +52,7 @@ def log(text):
 
 
 def report(name, value):
-    print("%s %s" % (name, "nan" if value is None else "%.3f" % value), flush=True)
+    print("%s %s" % (name, "nan" if value is None else "%.6g" % value), flush=True)
 
 
 def cpu_ticks(pid):
