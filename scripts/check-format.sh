@@ -1,8 +1,26 @@
 #!/usr/bin/env bash
 # Fails, naming the differences, when any C++ file of the game, its tools, tests or benchmarks is
-# not laid out as the checked-in .clang-format says. `clang-format -i` on a file puts it right.
+# not laid out as the checked-in .clang-format says (`clang-format -i` on a file puts it right),
+# and, naming each finding, when shellcheck finds fault with any shell script: those of scripts/,
+# .ci/run, the tests' and benchmarks' and the installed launcher. Sourced files are followed, and
+# a `# shellcheck source=` path is taken from the script's own folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+for tool in clang-format shellcheck; do
+  if ! command -v "$tool" > /dev/null; then
+    echo "check-format: $tool not found: it comes with the Debian package $tool" \
+      "(scripts/install-dependencies.sh play test)" >&2
+    exit 1
+  fi
+done
+
 find src tools tests bench -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
   xargs -0 clang-format --dry-run -Werror
 echo "check-format: every C++ file is formatted"
+
+{
+  find scripts tests bench -type f -name '*.sh' -print0
+  printf '%s\0' .ci/run packaging/tolvar.sh.in
+} | sort -z | xargs -0 shellcheck --external-sources --source-path=SCRIPTDIR
+echo "check-format: every shell script passes shellcheck"

@@ -35,9 +35,13 @@ extern unsigned int helpTexture;
 extern unsigned int creditsTexture;
 extern unsigned int levelSelectTexture;
 
-void startImageLibrary();  // before loadTextures
-int loadTextures();        // all 25 pictures, in their fixed order; 0 in every case
-void finishImageLibrary(); // after loadTextures; 2-D texturing is on from here for the whole run
+void startImageLibrary(); // before loadTextures
+int loadTextures();       // all 25 pictures, in their fixed order; 0 in every case
+// The same in two steps, so that the logo shows without waiting for the other pictures: the logo
+// alone, then the other 24 (loaded while the logo is held).
+void loadLogoTexture();
+void loadTexturesAfterLogo();
+void finishImageLibrary(); // after loading; 2-D texturing is on from here for the whole run
 
 // ---- progress_file.cpp -----------------------------------------------------------------------
 

@@ -15,6 +15,7 @@ std::uint32_t bigEndian(const unsigned char* bytes, int count) {
     return value;
 }
 
+// A file the caller opened and closes, read from its current position.
 struct OpenFile {
     std::FILE* file;
     bool read(unsigned char* bytes, std::size_t count) {

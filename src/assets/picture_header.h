@@ -16,7 +16,8 @@ constexpr std::uint32_t LargestPictureSide = 8192;
 constexpr std::uint64_t LargestPictureFile = 32ull * 1024 * 1024;
 
 PictureHeader readPictureHeader(const char* path);
-PictureHeader readPictureHeader(std::FILE* file); // from wherever the file stands
+// From the file's beginning, wherever it stands; leaves it where the reading stopped.
+PictureHeader readPictureHeader(std::FILE* file);
 
 // Whether the picture may be handed to the decoder at all: a readable header, no side over
 // LargestPictureSide and no file over LargestPictureFile. A picture refused here is treated as

@@ -2,7 +2,9 @@
 #include <IL/il.h>
 #include <IL/ilut.h>
 
+#include <cstddef>
 #include <cstdio>
+#include <iterator>
 
 #include "assets/assets.h"
 #include "assets/picture_header.h"
@@ -65,8 +67,12 @@ void startImageLibrary() {
     ilutInit();
 }
 
-int loadTextures() {
-    for (const PictureEntry& entry : pictureCatalogue) {
+namespace {
+
+// Pictures [first, end) of the catalogue, each bound as a texture into its slot.
+void loadCatalogue(std::size_t first, std::size_t end) {
+    for (std::size_t index = first; index < end; ++index) {
+        const PictureEntry& entry = pictureCatalogue[index];
         if (platform::terminationRequested()) {
             break; // the game is being ended: the rest stays unloaded, nothing draws them
         }
@@ -89,7 +95,24 @@ int loadTextures() {
         *entry.slot = ilutGLBindTexImage();
         ilDeleteImages(1, &image);
     }
+}
+
+constexpr std::size_t LogoEntries = 1; // the logo stands first in the catalogue
+constexpr std::size_t CatalogueEntries = std::size(pictureCatalogue);
+
+} // namespace
+
+int loadTextures() {
+    loadCatalogue(0, CatalogueEntries);
     return 0;
+}
+
+void loadLogoTexture() {
+    loadCatalogue(0, LogoEntries);
+}
+
+void loadTexturesAfterLogo() {
+    loadCatalogue(LogoEntries, CatalogueEntries);
 }
 
 void finishImageLibrary() {

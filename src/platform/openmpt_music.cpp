@@ -39,6 +39,9 @@ SongSlot songSlots[SongSlots];
 SDL_AudioDeviceID outputDevice = 0;
 int outputRate = 0;
 bool outputMuted = false;
+// Pushed to the event queue when a song plays to its end (an Other message); registered before
+// the audio thread starts, read by it afterwards.
+Uint32 songEndEvent = 0;
 // The callback's scratch: mixing allocates nothing.
 std::int16_t mixScratch[MixChunkFrames * OutputChannels];
 
@@ -120,10 +123,19 @@ void fillOutput(void*, Uint8* stream, int length) {
     std::memset(stream, 0, static_cast<std::size_t>(length));
     const int frames = length / static_cast<int>(OutputChannels * sizeof(std::int16_t));
     std::int16_t* out = reinterpret_cast<std::int16_t*>(stream);
+    bool songEnded = false;
     for (SongSlot& song : songSlots) {
         if (song.module != nullptr && song.playing) {
             renderInto(song, outputRate, out, frames, true);
+            songEnded = songEnded || song.finished;
         }
+    }
+    // A game waiting on a still screen starts its song again as soon as it ends.
+    if (songEnded && songEndEvent != 0) {
+        SDL_Event event;
+        SDL_zero(event);
+        event.type = songEndEvent;
+        SDL_PushEvent(&event);
     }
     // Muted, the songs still move on, so a track ends and starts again on time.
     if (outputMuted) {
@@ -207,6 +219,8 @@ bool startSoundOutput(int sampleRate) {
     }
     outputRate = sampleRate;
     outputDevice = device;
+    const Uint32 registered = SDL_RegisterEvents(1);
+    songEndEvent = registered == static_cast<Uint32>(-1) ? 0 : registered;
     SDL_PauseAudioDevice(outputDevice, 0);
     return true;
 }

@@ -92,6 +92,7 @@ enum class MessageKind : std::uint8_t {
     FullscreenToggle,
     MouseMove, // the pointer moved over the window
     FocusLost, // the window no longer takes the keyboard (another window has it)
+    Exposed,   // the window's picture was lost or it moved to another screen: draw it again
     Quit,      // wParam: the exit code given to postQuitMessage
     Other,     // anything else; handled by default
 };

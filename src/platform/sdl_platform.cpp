@@ -184,6 +184,9 @@ Message windowMessage(const SDL_WindowEvent& window) {
         return Message{MessageKind::Activate, windowIsMinimized() ? 1 : 0};
     case SDL_WINDOWEVENT_FOCUS_LOST:
         return Message{MessageKind::FocusLost};
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+        return Message{MessageKind::Exposed};
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
         const PixelPoint size = toDrawable(window.data1, window.data2);
         return sizeMessage(size.x, size.y);
@@ -402,12 +405,14 @@ void waitMessage(int timeoutMilliseconds) {
         return;
     }
     // Blocks in the desktop's own wait where SDL has one, so a waiting game uses no CPU; in
-    // slices, so that a termination signal is noticed.
+    // slices, so that a termination signal is noticed and the desktop is still followed (a window
+    // manager that comes or goes, a screen that changes size) while nothing else happens.
     constexpr int SliceMilliseconds = 200;
     const std::int64_t frequency = performanceFrequency();
     const std::int64_t end =
         performanceCounter() + static_cast<std::int64_t>(timeoutMilliseconds) * frequency / 1000;
     while (!termination_signals::requested()) {
+        answerDesktop();
         int slice = SliceMilliseconds;
         if (timeoutMilliseconds != WaitForever) {
             const std::int64_t left = end - performanceCounter();

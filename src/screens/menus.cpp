@@ -7,7 +7,7 @@ bool fadePending = true;
 
 namespace {
 
-constexpr int LogoHoldMilliseconds = 3000;
+constexpr std::int64_t LogoHoldMilliseconds = 3000;
 
 constexpr FocusButtons mainMenuButtons{
     {layout::mainMenuPlay, layout::mainMenuHelp, layout::mainMenuQuit}, 3, 0};
@@ -38,10 +38,42 @@ void drawPlayMenu() {
     drawMenuPicture(menuTexture, playMenuTexture);
 }
 
+namespace {
+
+std::int64_t logoHoldEnds = 0; // the counter's tick when the logo's hold ends; 0 before it shows
+
+std::int64_t logoHoldTicksLeft() {
+    return logoHoldEnds - platform::performanceCounter();
+}
+
+} // namespace
+
+bool logoHeld() {
+    return logoHoldEnds != 0 && logoHoldTicksLeft() > 0;
+}
+
+int logoHoldMillisecondsLeft() {
+    const std::int64_t left = logoHoldTicksLeft();
+    if (left <= 0) {
+        return 0;
+    }
+    const std::int64_t frequency = platform::performanceFrequency();
+    return static_cast<int>((left * 1000 + frequency - 1) / frequency);
+}
+
 void logoFrame() {
     drawPicture(logoTexture);
     platform::swapBuffers();
-    platform::sleepMilliseconds(LogoHoldMilliseconds);
+    if (logoHoldEnds == 0) {
+        // The hold counts from the logo's first showing; the pictures load within it.
+        logoHoldEnds = platform::performanceCounter() +
+                       LogoHoldMilliseconds * platform::performanceFrequency() / 1000;
+        loadTexturesAfterLogo();
+    }
+    // Whatever was pressed while the logo stood is dropped with this frame's input.
+    if (logoHeld()) {
+        return;
+    }
     platform::playSong(musicHandle);
     GameState = MainMenu;
     platform::showCursor(true);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "layout/layout.h"
+#include "platform/platform.h"
 
 // ---- frame_dispatcher.cpp --------------------------------------------------------------------
 
@@ -31,6 +32,16 @@ enum GameStateValue : std::uint32_t {
 extern std::uint32_t GameState; // a value above LevelSelect makes a frame do nothing
 
 int FrameDispatcher(); // one frame of the current state; always 0
+
+// ---- still_screen.cpp ------------------------------------------------------------------------
+
+// True when the screen's last frame drew a picture that the next would draw again unchanged: a
+// menu, help, credits, game over, level select, a paused level, the logo while it is held.
+bool screenIsStill();
+bool wakesStillScreen(platform::MessageKind kind); // a message the still screen must answer
+// How long a still screen may wait before something is due on it (the logo's hold ending), in
+// milliseconds, or platform::WaitForever.
+int stillScreenTimeout();
 
 // ---- focus.cpp -------------------------------------------------------------------------------
 
@@ -91,7 +102,11 @@ extern bool fadePending; // the next menu or play-menu draw fades in instead
 
 void drawMainMenu();
 void drawPlayMenu();
+// The logo shows at once and is held for its three seconds while the other pictures load; keys
+// and clicks made meanwhile are dropped, so that none acts on a main menu not yet seen.
 void logoFrame();
+bool logoHeld(); // the logo is shown and its hold not yet over
+int logoHoldMillisecondsLeft();
 void mainMenuFrame();
 void playMenuFrame();
 void helpFrame();

@@ -37,3 +37,7 @@ void updateFrameTimer() {
     }
     frameTimer.lastCount = frameTimer.currentCount;
 }
+
+void restartFrameTimer() {
+    frameTimer.lastCount = platform::performanceCounter();
+}

@@ -15,7 +15,27 @@ constexpr const char* WindowTitle = "Tolvar";
 constexpr int ColourBits = 32;
 constexpr float TargetFrameRate = 30.0f;
 
+// Something happened since the last frame that the next one must show; at first, the first frame.
+bool frameWanted = true;
+// A key press or click has been handed to the window procedure and waits for its frame.
+bool pressWaiting = false;
+// A press taken off the queue while another still waited for its frame: it is handled after that
+// frame, so that no two presses ever reach one frame and each acts in its turn.
+bool messageHeld = false;
+
+bool isPress(const platform::Message& message) {
+    return message.kind == platform::MessageKind::KeyDown ||
+           message.kind == platform::MessageKind::LeftButtonUp;
+}
+
+void restartFinishedSong() {
+    if (platform::isSongFinished(musicHandle)) {
+        platform::playSong(musicHandle);
+    }
+}
+
 void runFrame() {
+    const std::uint32_t shown = GameState;
     updateFrameTimer();
     // On every screen, before the frame, so the frame already plays as the player asked.
     if (KeyPressed[VK_M]) {
@@ -23,25 +43,46 @@ void runFrame() {
     }
     FrameDispatcher();
     clearFrameInput();
+    pressWaiting = false;
+    // A new screen is drawn once more by its own frame before it can count as still.
+    frameWanted = GameState != shown;
     // Read after the frame, so it is the song that the frame left loaded.
-    if (platform::isSongFinished(musicHandle)) {
-        platform::playSong(musicHandle);
-    }
+    restartFinishedSong();
+}
+
+// The picture on screen stays as it is until a message or the screen's next due moment; the song
+// still starts again when it ends, which wakes the wait.
+void waitOnStillScreen() {
+    platform::waitMessage(stillScreenTimeout());
+    // The time spent waiting is no frame's time: a paused level goes on as if it had just stopped.
+    restartFrameTimer();
+    restartFinishedSong();
 }
 
 } // namespace
 
 void runMainLoop() {
     for (;;) {
-        if (platform::peekMessage(lastMessage)) {
+        if (messageHeld || platform::peekMessage(lastMessage)) {
             if (lastMessage.kind == platform::MessageKind::Quit) {
                 quitRequested = true;
                 exitStatus = lastMessage.wParam;
                 break;
             }
-            windowProc(lastMessage);
+            messageHeld = isPress(lastMessage) && pressWaiting && windowActive;
+            if (messageHeld) {
+                runFrame();
+            } else {
+                windowProc(lastMessage);
+                pressWaiting = pressWaiting || isPress(lastMessage);
+                frameWanted = frameWanted || wakesStillScreen(lastMessage.kind);
+            }
         } else if (windowActive) {
-            runFrame();
+            if (frameWanted || !screenIsStill()) {
+                runFrame();
+            } else {
+                waitOnStillScreen();
+            }
         } else {
             // Minimized: nothing to draw, so sleep until the desktop has something to say
             // instead of polling a whole core away.
@@ -65,8 +106,9 @@ int runGame() {
     }
     // Without sound the game plays on silently; the platform says so on standard error.
     platform::startSoundOutput(MusicSampleRate);
+    // The logo alone before the first frame; the other pictures load while it is held.
     startImageLibrary();
-    loadTextures();
+    loadLogoTexture();
     finishImageLibrary();
     startFrameTimer(TargetFrameRate);
     std::srand(static_cast<unsigned int>(std::time(nullptr)));

@@ -126,6 +126,8 @@ extern FrameTimer frameTimer;
 
 void startFrameTimer(float targetRate);
 void updateFrameTimer();
+// The next update counts from now: time spent waiting on a still screen is no frame's time.
+void restartFrameTimer();
 
 // ---- bitmap_text.cpp -------------------------------------------------------------------------
 

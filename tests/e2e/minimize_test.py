@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Minimizing the game stops its frames; restoring brings back the same screen.
 
-On the help screen the game draws frames back to back; minimized by the window manager (openbox,
-through xdotool windowminimize) it must wait instead: its CPU use over 10 s, read from
-/proc/<pid>/stat, falls to a small fraction of what it was while shown. Restored (wmctrl -a), it
-shows the help screen again and still answers clicks; Quit then ends it with exit code 0.
+On the help screen, a still screen, the game draws its picture once and waits; minimized by the
+window manager (openbox, through xdotool windowminimize) it must go on waiting: its CPU use over
+10 s, read from /proc/<pid>/stat, stays under 5% of a core. Restored (wmctrl -a), it shows the
+help screen again and still answers clicks; Quit then ends it with exit code 0.
 """
 
 import subprocess
@@ -31,7 +31,7 @@ def minimize_and_restore():
         window_id = session.wait_window("Tolvar", 10)[0]
 
         running = cpu_share(game, 3.0)
-        log("MEASURED: CPU use while shown: %.1f%% of one core" % (running * 100))
+        log("MEASURED: CPU use while the help screen is shown: %.1f%% of one core" % (running * 100))
 
         session.xdotool("windowminimize", str(window_id))
         wait_for(lambda: not session.mapped(window_id), 10, "the window to be minimized")
@@ -40,7 +40,6 @@ def minimize_and_restore():
         log("MEASURED: CPU use while minimized, over %.0f s: %.2f%% of one core" %
             (MINIMIZED_SECONDS, minimized * 100))
         check(minimized < 0.05, "minimized, the game uses under 5% of a core")
-        check(minimized < running / 5, "minimized, the game uses a fraction of its CPU")
         check(game.running(), "the game still runs while minimized")
 
         subprocess.run(["wmctrl", "-i", "-a", hex(window_id)], env=session.env, check=True)

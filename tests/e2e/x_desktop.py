@@ -21,6 +21,7 @@ the exit code is the command's, 128 + the signal's number where a signal ended i
 
 import argparse
 import os
+import select
 import shutil
 import signal
 import subprocess
@@ -78,6 +79,30 @@ def require_programs(*programs):
             raise E2EFailure("%s not found: it comes with the Debian package %s "
                              "(scripts/install-dependencies.sh play test)"
                              % (program, package_of(program) or "(none listed)"))
+
+
+# How long the X server may take to tell its display number.
+X_SERVER_TIMEOUT = 20
+
+
+def exit_status(code):
+    """A subprocess return code in words."""
+    if code < 0:
+        return "killed by signal %d" % -code
+    return "exit status %d" % code
+
+
+def last_words(path, lines=3):
+    """The last lines a program wrote to its log file at path, as one line to add to a failure
+    (empty where there are none); Xorg's bare "(EE)" markers left out."""
+    try:
+        with open(path, "rb") as log_file:
+            log_file.seek(max(0, os.path.getsize(path) - 4096))
+            text = log_file.read().decode(errors="replace")
+    except OSError:
+        return ""
+    words = [line.strip() for line in text.splitlines() if line.strip() not in ("", "(EE)")]
+    return ": " + " / ".join(words[-lines:]) if words else ""
 
 
 # Xorg on its dummy driver: one output whose modes xrandr can switch between (Xvfb's one output
@@ -161,22 +186,19 @@ class XDesktop:
         server = self._xorg_arguments() if self.later_screens else \
             ["Xvfb", "-screen", "0", self.screen + "x24"]
         read_end, write_end = os.pipe()
-        x_server = subprocess.Popen(
-            server + ["-displayfd", str(write_end), "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # The server's standard error, for the reason it gives when it ends at once.
+        errors_path = os.path.join(self.folder, "x-server.stderr")
+        with open(errors_path, "wb") as errors:
+            x_server = subprocess.Popen(
+                server + ["-displayfd", str(write_end), "-nolisten", "tcp", "-noreset"],
+                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=errors)
         self.processes.append(x_server)
         os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 20
-        while not number.endswith(b"\n"):
-            if time.monotonic() > deadline or x_server.poll() is not None:
-                raise E2EFailure("%s did not start" % server[0])
-            chunk = os.read(read_end, 16)
-            if not chunk:
-                break
-            number += chunk
-        os.close(read_end)
-        self.number = int(number.strip())
+        try:
+            self.number = self._read_display_number(x_server, server[0], read_end,
+                                                   errors_path)
+        finally:
+            os.close(read_end)
         self.env = dict(os.environ)
         self.env["DISPLAY"] = ":%d" % self.number
         self.env.pop("WAYLAND_DISPLAY", None)
@@ -184,6 +206,41 @@ class XDesktop:
         self.display = wait_for(self._connect, 20, "the X server to accept connections")
         log("%s on :%d, %dx%d" % (server[0], self.number, self.display.width,
                                   self.display.height))
+
+    @staticmethod
+    def _read_display_number(x_server, name, pipe, errors_path):
+        """The display number the X server writes to its -displayfd pipe. Fails, saying what
+        happened, when the server ends or closes the pipe first, or has not written it within
+        X_SERVER_TIMEOUT seconds; the reads never block past that. errors_path: where the
+        server's standard error goes."""
+        number = b""
+        deadline = time.monotonic() + X_SERVER_TIMEOUT
+        while not number.endswith(b"\n"):
+            remaining = deadline - time.monotonic()
+            if remaining <= 0:
+                raise E2EFailure("%s hung: no display number within %.0f s"
+                                 % (name, X_SERVER_TIMEOUT))
+            # Short slices, so that a server which ends while a child of its still holds the
+            # pipe open is seen to end too.
+            if select.select([pipe], [], [], min(remaining, 0.05))[0]:
+                chunk = os.read(pipe, 16)
+                if not chunk:
+                    break
+                number += chunk
+            elif x_server.poll() is not None:
+                break
+        if not number.endswith(b"\n"):
+            try:
+                status = x_server.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                raise E2EFailure("%s closed its display pipe without a display number"
+                                 % name) from None
+            raise E2EFailure("%s died at once (%s)%s" % (
+                name, exit_status(status), last_words(errors_path)))
+        if not number.strip().isdigit():
+            raise E2EFailure("%s gave %r for its display number" % (name, number.decode(
+                errors="replace")))
+        return int(number)
 
     def _xorg_arguments(self):
         """Xorg on its dummy driver, starting at the screen's size with a mode for each later

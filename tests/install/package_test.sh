@@ -26,12 +26,16 @@ configure=(-DCMAKE_BUILD_TYPE=Release -DTOLVAR_TESTS=OFF)
 if command -v ccache > /dev/null; then
     configure+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S "$source_dir" -B "$build" "${configure[@]}" > "$work/build.log" 2>&1 &&
-    cmake --build "$build" -j"$(nproc)" >> "$work/build.log" 2>&1 ||
-    { tail -n 40 "$work/build.log" >&2; fail "the Release build failed"; }
+if ! { cmake -S "$source_dir" -B "$build" "${configure[@]}" > "$work/build.log" 2>&1 &&
+    cmake --build "$build" -j"$(nproc)" >> "$work/build.log" 2>&1; }; then
+    tail -n 40 "$work/build.log" >&2
+    fail "the Release build failed"
+fi
 (cd "$build" && cpack -G DEB) > "$work/cpack.log" 2>&1 || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
 deb=$(find "$build" -maxdepth 1 -name "tolvar_${version}_*.deb")
-[ -n "$deb" ] && [ "$(wc -l <<< "$deb")" -eq 1 ] || fail "not one tolvar_${version}_<arch>.deb"
+if [ -z "$deb" ] || [ "$(wc -l <<< "$deb")" -ne 1 ]; then
+    fail "not one tolvar_${version}_<arch>.deb"
+fi
 
 dpkg-deb --info "$deb" | tee "$work/info"
 field() {

@@ -42,7 +42,10 @@ protected:
         scripted::script().recordingCalls = false;
         scripted::script().loadedSongs.reserve(64); // the double's own bookkeeping of songs
     }
-    // Runs frames as the main loop does and returns how many allocations they made.
+    // Runs frames as the main loop's runFrame() does, less the mute key and the song's replay,
+    // and clearing only the click latch of the frame's input (the tests set and clear
+    // KeyPressed themselves). Returns how many operator new calls they made, in any thread,
+    // but for those of the GL driver.
     static long allocationsOver(int frames) {
         void* warmUp[1];
         backtrace(warmUp, 1); // its first call loads the unwinder, which allocates

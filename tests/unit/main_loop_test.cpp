@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,10 +28,19 @@ protected:
         fadePending = false;
         script().onPresent = [this](int) { seenFrames.push_back({clickLatch, clickPos}); };
     }
+    // The pointer moves in every frame, so that the still menu draws a frame at each pass that
+    // posts nothing, as a screen in motion does.
+    void keepDrawing() {
+        script().onPresent = [this](int) {
+            seenFrames.push_back({clickLatch, clickPos});
+            scripted::moveMouse();
+        };
+    }
     std::vector<SeenFrame> seenFrames;
 };
 
 TEST_F(MainLoopTest, AClickIsSeenByExactlyOneFrame) {
+    keepDrawing();
     const int exitCode = scripted::runGameWith([](int pass) {
         if (pass == 0) {
             scripted::click(100, 200);
@@ -45,19 +56,98 @@ TEST_F(MainLoopTest, AClickIsSeenByExactlyOneFrame) {
     EXPECT_FALSE(seenFrames[1].clickLatch);
 }
 
-TEST_F(MainLoopTest, TwoReleasesBeforeOneFrameAreOneClickAtTheLaterPlace) {
+// Two releases before one frame are two clicks, each seen by a frame of its own; each is taken
+// where the cursor is when it is handled.
+TEST_F(MainLoopTest, TwoReleasesBeforeOneFrameAreTwoClicksEachInAFrameOfItsOwn) {
+    keepDrawing();
     scripted::runGameWith([](int pass) {
         if (pass == 0) {
             scripted::click(10, 20);
             scripted::click(30, 40);
-        } else if (pass == 2) {
+        } else if (pass == 3) {
             scripted::requestClose();
         }
     });
-    ASSERT_EQ(seenFrames.size(), 1u);
-    EXPECT_TRUE(seenFrames[0].clickLatch);
-    EXPECT_EQ(seenFrames[0].clickPos.x, 30);
-    EXPECT_EQ(seenFrames[0].clickPos.y, 40);
+    ASSERT_GE(seenFrames.size(), 3u);
+    for (int frame = 0; frame < 2; ++frame) {
+        EXPECT_TRUE(seenFrames[frame].clickLatch) << frame;
+        EXPECT_EQ(seenFrames[frame].clickPos.x, 30) << frame;
+        EXPECT_EQ(seenFrames[frame].clickPos.y, 40) << frame;
+    }
+    EXPECT_FALSE(seenFrames[2].clickLatch);
+}
+
+// The main menu drawn once waits; each message that can change it draws it once more. One that
+// cannot, or its song ending, draws nothing (the song starts again all the same).
+TEST_F(MainLoopTest, AStillScreenDrawsOnceThenOnceAfterEachMessageThatWakesIt) {
+    using platform::MessageKind;
+    struct Step {
+        platform::Message message;
+        int framesAfter;
+    };
+    const Step steps[] = {
+        {{MessageKind::Other}, 1},
+        {{MessageKind::MouseMove}, 2},
+        {{MessageKind::KeyDown, VK_DOWN}, 3},
+        {{MessageKind::KeyUp, VK_DOWN}, 4},
+        {{MessageKind::Exposed}, 5},
+        {{MessageKind::Size, 0, 800, 600}, 6},
+        {{MessageKind::FocusLost}, 7},
+        {{MessageKind::LeftButtonUp}, 8},
+    };
+    std::vector<int> framesAtWaits;
+    int waitsSeen = 0;
+    scripted::runGameWith([&](int) {
+        const int waits = scripted::countCalls("waitMessage");
+        if (waits == waitsSeen) {
+            return; // the loop found its queue empty and goes on: to a frame, or to a wait
+        }
+        waitsSeen = waits;
+        framesAtWaits.push_back(script().presentedFrames);
+        const std::size_t step = framesAtWaits.size() - 1;
+        if (step == 0) {
+            scripted::finishSong(musicHandle);
+        }
+        if (step < std::size(steps)) {
+            scripted::post(steps[step].message);
+        } else {
+            scripted::requestClose();
+        }
+    });
+    ASSERT_EQ(framesAtWaits.size(), std::size(steps) + 1);
+    EXPECT_EQ(framesAtWaits[0], 1);
+    for (std::size_t step = 0; step < std::size(steps); ++step) {
+        EXPECT_EQ(framesAtWaits[step + 1], steps[step].framesAfter) << "step " << step;
+    }
+    EXPECT_EQ(scripted::countCalls("playSong 1"), 1);
+}
+
+// Keys typed while the play menu fades in act one by one once it has, each in a frame of its
+// own: Down shows the ring on New game, Down moves it to Levels, Return opens level select; M
+// twice mutes and unmutes again.
+TEST_F(MainLoopTest, PressesMadeDuringAFadeActOneByOneInOrder) {
+    std::strcpy(Progress, "1");
+    script().onPresent = [](int) {
+        // Typed on the fade's first pass; nothing takes them off the queue until it has ended.
+        if (GameState == PlayMenu && fadePending && script().messages.empty()) {
+            for (const int key : {VK_DOWN, VK_DOWN, VK_RETURN, VK_M, VK_M}) {
+                scripted::tapKey(key);
+            }
+        }
+    };
+    bool typed = false;
+    // The run ends at the first wait with nothing left to do: the scripted wait then quits.
+    scripted::runGameWith([&](int) {
+        if (!typed) {
+            scripted::tapKey(VK_RETURN); // Play, from a fresh main menu
+            typed = true;
+        } else if (script().presentedFrames > 500) {
+            scripted::requestClose();
+        }
+    });
+    EXPECT_EQ(GameState, LevelSelect);
+    EXPECT_EQ(scripted::countCalls("setMusicMuted 1"), 1);
+    EXPECT_EQ(scripted::countCalls("setMusicMuted 0"), 1);
 }
 
 TEST_F(MainLoopTest, MinimizedRunsNoFrameAndNoMusicCheckButDrainsMessages) {
@@ -140,15 +230,16 @@ TEST_F(MainLoopTest, QuitWithAKeyHeldEndsWithZero) {
     const int exitCode = scripted::runGameWith([](int pass) {
         if (pass == 0) {
             scripted::pressKey(VK_LEFT);
+            scripted::pressKey(VK_DOWN);
         } else if (pass == 2) {
-            scripted::pressKey(VK_LEFT); // a repeat, the last message before the click's frame
             scripted::click((layout::mainMenuQuit.left + layout::mainMenuQuit.right) / 2,
                             (layout::mainMenuQuit.top + layout::mainMenuQuit.bottom) / 2);
-            scripted::pressKey(VK_DOWN);
+            scripted::releaseKey(VK_LEFT); // the last message before the click's frame
         }
     });
     EXPECT_TRUE(quitRequested);
     EXPECT_EQ(KeyState[VK_DOWN], 1);
+    EXPECT_EQ(KeyState[VK_LEFT], 0);
     EXPECT_EQ(exitCode, 0);
 }
 
