@@ -61,9 +61,6 @@ game_startup_ms=$(awk '{ print $2 }' "$work/game_startup" | median)
 bare_startup_ms=$(awk '{ print $2 }' "$work/bare_startup" | median)
 game_hwm_kb=$(awk '{ print $4 }' "$work/game_startup" | median)
 bare_hwm_kb=$(awk '{ print $4 }' "$work/bare_startup" | median)
-# Once more to the hundredth frame: the logo's hold and the menu's fade-in are behind it.
-menu_hwm_kb=$( (cd "$game_dir" && SDL_AUDIODRIVER=dummy TOLVAR_PROBE_SWAP=100 \
-  "$bench_dir/startup_clock" "$probe" "$work/probe" ./tolvar) | awk '{ print $4 }')
 texture_bytes=$( (cd "$game_dir" && "$bench_dir/decode_pictures") | awk '{ print $2 }')
 
 # ---- CPU use while minimized -------------------------------------------------------------------
@@ -250,8 +247,9 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
     "$(awk -v k="$game_hwm_kb" 'BEGIN { print k / 1024 }')" \
     "$(awk -v b="$texture_bytes" -v k="$bare_hwm_kb" 'BEGIN { print b / 1048576 + k / 1024 }')" \
     MiB le 1.25 yes
-  row "peak RSS at frame 100, main menu (same floor)" \
-    "$(awk -v k="$menu_hwm_kb" 'BEGIN { print k / 1024 }')" \
+  # Read on the still main menu, which presents no frame to count to.
+  row "peak RSS on the still main menu (same floor)" \
+    "$(awk -v k="$(still menu_vmhwm_kb)" 'BEGIN { print k / 1024 }')" \
     "$(awk -v b="$texture_bytes" -v k="$bare_hwm_kb" 'BEGIN { print b / 1048576 + k / 1024 }')" \
     MiB le 1.25 yes
 

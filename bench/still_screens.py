@@ -9,6 +9,7 @@ Prints one "name value" line a figure, for bench/run_benchmarks.sh:
 
   floor_hz, floor_cpu            the bare window's rate and CPU (% of a core) drawing at it
   menu_cpu, menu_fps             the still main menu, a fresh one with nothing focused
+  menu_vmhwm_kb                  the game's peak resident memory there
   paused_cpu                     level 1 paused with P
   minimized_cpu                  minimized on the main menu
   pad_menu_cpu, pad_minimized_cpu  the same two with a gamepad plugged in
@@ -234,6 +235,8 @@ def menu_fades_play_and_pause(session, counter):
     report("menu_cpu", cpu_percent(run.pid))
     menu_swaps = [end for end, _ in run.swaps() if end >= menu_start]
     report("menu_fps", len(menu_swaps) / (time.monotonic() - menu_start))
+    with open("/proc/%d/status" % run.pid) as status:
+        report("menu_vmhwm_kb", int(status.read().split("VmHWM:")[1].split()[0]))
 
     fades = []
     for _ in range(FADES):
