@@ -168,7 +168,7 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
         printf "%s|%.2f %s|%.2f %s|%.2fx|-|-\n", m, f, u, fl, u, (fl > 0) ? f / fl : 0
       } else {
         pass = (rel == "le") ? (f <= t) : (rel == "ge") ? (f >= t) : (f == t)
-        printf "%s|%.3g %s|%s|-|%s %s %s|%s\n", m, f, u, (fl == "") ? "-" : fl " " u,
+        printf "%s|%.3g %s|%s|-|%s %s %s|%s\n", m, f, u, (fl == "") ? "-" : sprintf("%.3g %s", fl, u),
           (rel == "le") ? "<=" : (rel == "ge") ? ">=" : "=", t, u, pass ? "pass" : "MISS"
       }
     }'
