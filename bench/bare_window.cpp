@@ -1,15 +1,117 @@
 // The floor of start-up: a bare SDL2 OpenGL window, asked for as the game asks for its own (the
 // same attributes, full screen on the desktop), that clears, presents once and exits. With
 // --stay it keeps the window and sleeps in SDL's event wait until it is closed: the floor of a
-// minimized game's CPU use.
+// minimized game's CPU use. With --draw it keeps the window and draws one picture (a 1024x1024
+// texture over the whole window, as the game draws a screen's background) again and again at the
+// display's rate, paced as the game paces its frames: the floor of a screen drawn every frame.
+// It prints the rate it draws at as "refresh_hz N".
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+// What the game's frame pacing falls back to when the display does not say.
+constexpr int UnknownRefreshRate = 60;
+constexpr int PictureSize = 1024;
+
+int refreshRate(SDL_Window* window) {
+    const int display = SDL_GetWindowDisplayIndex(window);
+    SDL_DisplayMode mode;
+    if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) != 0 ||
+        mode.refresh_rate <= 0) {
+        return UnknownRefreshRate;
+    }
+    return mode.refresh_rate;
+}
+
+GLuint uploadPicture() {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(PictureSize) * PictureSize * 3);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<std::uint8_t>(i * 7 / 3);
+    }
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, PictureSize, PictureSize, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 pixels.data());
+    return texture;
+}
+
+void drawPicture(GLuint texture) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(-1.0f, -1.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(1.0f, -1.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(-1.0f, 1.0f);
+    glEnd();
+}
+
+std::int64_t monotonicNanoseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+void sleepUntil(std::int64_t due) {
+    const timespec at = {static_cast<std::time_t>(due / 1'000'000'000),
+                         static_cast<long>(due % 1'000'000'000)};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) != 0) {
+    }
+}
+
+bool closing(const SDL_Event& event) {
+    return event.type == SDL_QUIT ||
+           (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+}
+
+// Draws the picture every period until the window is closed. A late frame moves the schedule on
+// instead of drawing several frames back to back to catch up.
+void drawAtDisplayRate(SDL_Window* window) {
+    const int rate = refreshRate(window);
+    std::printf("refresh_hz %d\n", rate);
+    std::fflush(stdout);
+    const GLuint texture = uploadPicture();
+    const std::int64_t period = 1'000'000'000 / rate;
+    std::int64_t due = monotonicNanoseconds();
+    for (;;) {
+        SDL_Event event;
+        while (SDL_PollEvent(&event) != 0) {
+            if (closing(event)) {
+                return;
+            }
+        }
+        drawPicture(texture);
+        SDL_GL_SwapWindow(window);
+        due += period;
+        const std::int64_t now = monotonicNanoseconds();
+        if (due < now) {
+            due = now;
+        } else {
+            sleepUntil(due);
+        }
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     const bool stay = argc > 1 && std::strcmp(argv[1], "--stay") == 0;
+    const bool draw = argc > 1 && std::strcmp(argv[1], "--draw") == 0;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "bare_window: %s\n", SDL_GetError());
         return 1;
@@ -34,13 +136,12 @@ int main(int argc, char** argv) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SDL_GL_SwapWindow(window);
+    if (draw) {
+        drawAtDisplayRate(window);
+    }
     while (stay) {
         SDL_Event event;
-        if (SDL_WaitEvent(&event) == 0) {
-            break;
-        }
-        if (event.type == SDL_QUIT ||
-            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
+        if (SDL_WaitEvent(&event) == 0 || closing(event)) {
             break;
         }
     }

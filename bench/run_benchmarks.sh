@@ -6,8 +6,10 @@
 #
 # The script runs on an X desktop of its own, Xvfb with openbox (minimizing needs a window
 # manager), where the real program is measured (start-up, peak memory, CPU while minimized) with
-# SDL's dummy audio driver so that its music is mixed as on a desktop. The rest runs in-process
-# on SDL's offscreen driver over Mesa's llvmpipe.
+# SDL's dummy audio driver so that its music is mixed as on a desktop. bench/still_screens.py
+# measures it on still screens, with a pad plugged in, from a press to the frame showing it and
+# in frame intervals, on a second such desktop of its own beside a bare window drawing at the
+# display's rate. The rest runs in-process on SDL's offscreen driver over Mesa's llvmpipe.
 set -euo pipefail
 
 repo="$(cd "$(dirname "$0")/.." && pwd)"
@@ -22,6 +24,7 @@ startup_runs="${TOLVAR_BENCH_STARTUP_RUNS:-7}"
 minimized_seconds=10
 
 log() { echo "run_benchmarks: $*" >&2; }
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # ---- build ------------------------------------------------------------------------------------
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -34,7 +37,7 @@ if grep -Eqi '^TOLVAR_SANITIZE:[A-Z]+=(ON|TRUE|YES|1|address|thread)$' "$build/C
 fi
 log "building in $build"
 cmake --build "$build" -j2 --target tolvar tolvar_benchmarks frame_allocations bare_window \
-  decode_pictures first_frame_probe startup_clock >&2
+  decode_pictures first_frame_probe startup_clock swap_counter_preload virtual_pad_preload >&2
 
 game_dir="$build/game"
 bench_dir="$build/bench"
@@ -58,9 +61,6 @@ game_startup_ms=$(awk '{ print $2 }' "$work/game_startup" | median)
 bare_startup_ms=$(awk '{ print $2 }' "$work/bare_startup" | median)
 game_hwm_kb=$(awk '{ print $4 }' "$work/game_startup" | median)
 bare_hwm_kb=$(awk '{ print $4 }' "$work/bare_startup" | median)
-# Once more to the hundredth frame: the logo's hold and the menu's fade-in are behind it.
-menu_hwm_kb=$( (cd "$game_dir" && SDL_AUDIODRIVER=dummy TOLVAR_PROBE_SWAP=100 \
-  "$bench_dir/startup_clock" "$probe" "$work/probe" ./tolvar) | awk '{ print $4 }')
 texture_bytes=$( (cd "$game_dir" && "$bench_dir/decode_pictures") | awk '{ print $2 }')
 
 # ---- CPU use while minimized -------------------------------------------------------------------
@@ -101,6 +101,13 @@ log "CPU use while minimized, ${minimized_seconds} s each"
 # The game is minimized on its main menu, after the logo's hold and the menu's fade-in.
 game_cpu=$(cd "$game_dir" && SDL_AUDIODRIVER=dummy minimized_cpu '^Tolvar$' 6 ./tolvar)
 bare_cpu=$(minimized_cpu '^bare window$' 1 "$bench_dir/bare_window" --stay)
+
+# ---- still screens, pads, presses and frame intervals ------------------------------------------
+log "still screens, a pad, presses and frame intervals of the real program"
+python3 "$repo/bench/still_screens.py" "$game_dir/tolvar" "$bench_dir/libswap_counter_preload.so" \
+  "$bench_dir/libvirtual_pad_preload.so" "$bench_dir/bare_window" >"$work/still_screens"
+still() { awk -v name="$1" '$1 == name { print $2 }' "$work/still_screens"; }
+floor_hz=$(still floor_hz)
 
 unset DISPLAY
 
@@ -161,7 +168,7 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
         printf "%s|%.2f %s|%.2f %s|%.2fx|-|-\n", m, f, u, fl, u, (fl > 0) ? f / fl : 0
       } else {
         pass = (rel == "le") ? (f <= t) : (rel == "ge") ? (f >= t) : (f == t)
-        printf "%s|%.3g %s|%s %s|-|%s %s %s|%s\n", m, f, u, fl, u,
+        printf "%s|%.3g %s|%s|-|%s %s %s|%s\n", m, f, u, (fl == "") ? "-" : sprintf("%.3g %s", fl, u),
           (rel == "le") ? "<=" : (rel == "ge") ? ">=" : "=", t, u, pass ? "pass" : "MISS"
       }
     }'
@@ -217,12 +224,32 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
 
   row "CPU while minimized, % of a core (floor: bare window)" "$game_cpu" "$bare_cpu" "%" le 1 no
 
+  # A still screen against a bare window drawing one picture at the display's rate.
+  drawing_floor="bare window drawing one picture at $floor_hz Hz"
+  row "frames presented per second, still main menu" "$(still menu_fps)" "$floor_hz" /s info 0 no
+  row "CPU, still main menu, % of a core (floor: $drawing_floor)" "$(still menu_cpu)" \
+    "$(still floor_cpu)" "%" le 0.15 yes
+  row "CPU, paused level 1 (same floor)" "$(still paused_cpu)" "$(still floor_cpu)" "%" le 0.15 yes
+  row "CPU, still main menu, pad plugged in (same floor)" "$(still pad_menu_cpu)" \
+    "$(still floor_cpu)" "%" le 0.15 yes
+  row "CPU while minimized, pad plugged in (floor: minimized without a pad)" \
+    "$(still pad_minimized_cpu)" "$(still minimized_cpu)" "%" le 1.5 no
+  for press in key pad; do
+    row "$press press on the still main menu to the frame showing it, in 1/60 s, median" \
+      "$(still "${press}_frames")" "" frames le 1 no
+  done
+  period_ms=$(awk -v hz="$floor_hz" 'BEGIN { print 1000 / hz }')
+  row "frame interval p99, level 1 in play (floor: one period at $floor_hz Hz)" \
+    "$(still play_p99_ms)" "$period_ms" ms le 21 no
+  row "frame interval p99, crossfades (same floor)" "$(still fade_p99_ms)" "$period_ms" ms le 21 no
+
   row "peak RSS at first frame (floor: textures + bare window)" \
     "$(awk -v k="$game_hwm_kb" 'BEGIN { print k / 1024 }')" \
     "$(awk -v b="$texture_bytes" -v k="$bare_hwm_kb" 'BEGIN { print b / 1048576 + k / 1024 }')" \
     MiB le 1.25 yes
-  row "peak RSS at frame 100, main menu (same floor)" \
-    "$(awk -v k="$menu_hwm_kb" 'BEGIN { print k / 1024 }')" \
+  # Read on the still main menu, which presents no frame to count to.
+  row "peak RSS on the still main menu (same floor)" \
+    "$(awk -v k="$(still menu_vmhwm_kb)" 'BEGIN { print k / 1024 }')" \
     "$(awk -v b="$texture_bytes" -v k="$bare_hwm_kb" 'BEGIN { print b / 1048576 + k / 1024 }')" \
     MiB le 1.25 yes
 
@@ -243,5 +270,6 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
 echo
 echo "Tolvar benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, renderer: $renderer"
 echo "start-up and memory: median of $startup_runs runs under Xvfb ${screen}x24 with openbox"
+echo "still screens: CPU over 10 s each, presses median of 9; load average before the run: $load_before"
 echo
 column -t -s '|' "$work/table"
