@@ -7,6 +7,7 @@
 
 float fadeIn = 0.0f;
 float fadeOut = 1.0f;
+std::uint32_t fadesRun = 0;
 
 namespace {
 
@@ -39,6 +40,7 @@ void endLayer() {
 template <typename DrawLayers> void runFade(DrawLayers drawLayers) {
     fadeOut = 1.0f;
     fadeIn = 0.0f;
+    ++fadesRun;
     do {
         updateFrameTimer();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -100,6 +100,8 @@ constexpr float FadeStep = 0.02f; // per frame of 1/30 s
 
 extern float fadeIn;  // alpha of the incoming layers
 extern float fadeOut; // alpha of the outgoing picture
+// Fades run so far: a frame that ran one leaves a pass of it on screen, not the plain picture.
+extern std::uint32_t fadesRun;
 
 void Crossfade(unsigned int outgoing, unsigned int incoming);
 void LevelCrossfade(unsigned int outgoing, int level);

@@ -36,6 +36,7 @@ void restartFinishedSong() {
 
 void runFrame() {
     const std::uint32_t shown = GameState;
+    const std::uint32_t fadesBefore = fadesRun;
     updateFrameTimer();
     // On every screen, before the frame, so the frame already plays as the player asked.
     if (KeyPressed[VK_M]) {
@@ -44,8 +45,9 @@ void runFrame() {
     FrameDispatcher();
     clearFrameInput();
     pressWaiting = false;
-    // A new screen is drawn once more by its own frame before it can count as still.
-    frameWanted = GameState != shown;
+    // A new screen, or one that has just faded in, is drawn once more by its own frame before it
+    // can count as still: the last pass of a fade is not quite the screen's picture.
+    frameWanted = GameState != shown || fadesRun != fadesBefore;
     // Read after the frame, so it is the song that the frame left loaded.
     restartFinishedSong();
 }

@@ -78,9 +78,12 @@ TEST_F(MainLoopTest, TwoReleasesBeforeOneFrameAreTwoClicksEachInAFrameOfItsOwn) 
     EXPECT_FALSE(seenFrames[2].clickLatch);
 }
 
-// The main menu drawn once waits; each message that can change it draws it once more. One that
-// cannot, or its song ending, draws nothing (the song starts again all the same).
+// The main menu, faded in and then drawn plainly once, waits; each message that can change it
+// draws it once more. One that cannot, or its song ending, draws nothing (the song starts again
+// all the same).
 TEST_F(MainLoopTest, AStillScreenDrawsOnceThenOnceAfterEachMessageThatWakesIt) {
+    fadePending = true;
+    constexpr int FadeFrames = 51 + 1; // the fade's passes and the menu frame's own present
     using platform::MessageKind;
     struct Step {
         platform::Message message;
@@ -116,9 +119,9 @@ TEST_F(MainLoopTest, AStillScreenDrawsOnceThenOnceAfterEachMessageThatWakesIt) {
         }
     });
     ASSERT_EQ(framesAtWaits.size(), std::size(steps) + 1);
-    EXPECT_EQ(framesAtWaits[0], 1);
+    EXPECT_EQ(framesAtWaits[0], FadeFrames + 1);
     for (std::size_t step = 0; step < std::size(steps); ++step) {
-        EXPECT_EQ(framesAtWaits[step + 1], steps[step].framesAfter) << "step " << step;
+        EXPECT_EQ(framesAtWaits[step + 1], FadeFrames + steps[step].framesAfter) << "step " << step;
     }
     EXPECT_EQ(scripted::countCalls("playSong 1"), 1);
 }
