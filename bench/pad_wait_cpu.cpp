@@ -100,7 +100,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     platform::showWindow();
-    drain(); // the pads start with the first read
+    platform::swapBuffers();
+    drain(); // the pads start with the first read after the first frame
     std::printf("resting wait, no pad: %.2f %% of a core\n", restingCpuPercent(seconds));
 
     SDL_VirtualJoystickDesc description;

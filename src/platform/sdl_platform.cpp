@@ -241,6 +241,7 @@ void answerDesktop() {
 }
 
 int cursorCount = 0; // the display counter: visible while 0 or above
+bool framePresented = false;
 
 } // namespace
 
@@ -355,6 +356,7 @@ bool hasCurrentRenderingContext() {
 
 void swapBuffers() {
     sdl_video::swapWindow();
+    framePresented = true;
     frame_pacing::afterSwap();
     answerDesktop();
 }
@@ -374,9 +376,11 @@ bool peekMessage(Message& message) {
     // Once video has gone the queue still holds what was posted to it, as a thread's queue
     // outlives its window.
     if (SDL_WasInit(SDL_INIT_EVENTS) != 0) {
-        // Pads count once the game reads its messages with a window up; start-up's boxes come
-        // before. Without game-controller support the keyboard and mouse still do.
-        if (sdl_video::hasWindow()) {
+        // Pads count once the game reads its messages with a window up and its first frame
+        // shown: start-up's boxes come before, and looking for pads (udev, the controller
+        // mappings) would delay that frame. Without game-controller support the keyboard and
+        // mouse still do.
+        if (sdl_video::hasWindow() && framePresented) {
             sdl_gamepads::start();
         }
         sdl_gamepads::update();

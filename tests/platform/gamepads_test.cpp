@@ -27,9 +27,10 @@ protected:
         ASSERT_TRUE(platform::registerWindowClass()) << SDL_GetError();
         ASSERT_TRUE(platform::createWindow("Tolvar test", 640, 480, false));
         platform::showWindow();
+        platform::swapBuffers();
         Message message;
         while (platform::peekMessage(message)) {
-        } // pads count once messages are read
+        } // pads count once the first frame is shown and messages are read
         ASSERT_NE(SDL_WasInit(SDL_INIT_GAMECONTROLLER), 0u);
     }
     static void TearDownTestSuite() {
