@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "platform/platform.h"
 
@@ -17,6 +19,19 @@ namespace {
 // The face the game was drawn with, then its metric twin, then any bold monospaced face.
 constexpr const char* PreferredFamily = "Courier New";
 constexpr const char* MetricTwinFamily = "Liberation Mono";
+
+// Reading the font configuration takes longer than anything else the first font needs: it is
+// started early on a thread of its own and joined before the first look for a face.
+struct ConfigurationReading {
+    std::thread reader;
+    ~ConfigurationReading() { finish(); }
+    void finish() {
+        if (reader.joinable()) {
+            reader.join();
+        }
+    }
+};
+ConfigurationReading configurationReading;
 
 struct FaceFile {
     std::string path;
@@ -220,11 +235,23 @@ bool renderFace(const FaceFile& file, int pixelHeight, GlyphSet& glyphSet) {
 
 } // namespace
 
+void prepareGlyphs() {
+    if (configurationReading.reader.joinable()) {
+        return;
+    }
+    try {
+        configurationReading.reader = std::thread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the first loadGlyphs reads the configuration itself.
+    }
+}
+
 bool loadGlyphs(int pixelHeight, GlyphSet& glyphSet) {
     clearGlyphs(glyphSet);
     if (pixelHeight <= 0) {
         return false;
     }
+    configurationReading.finish();
     FaceFile face;
     if (FcInit() == FcTrue) {
         if (matchBoldFamily(PreferredFamily, face) && renderFace(face, pixelHeight, glyphSet)) {

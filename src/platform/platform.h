@@ -178,6 +178,9 @@ struct GlyphSet {
     GlyphBitmap glyphs[GlyphCount];
 };
 
+// Starts reading the font configuration in the background, so that the first loadGlyphs need not
+// wait for it; loadGlyphs works without it too.
+void prepareGlyphs();
 // Renders codes 32..127 at a character height of pixelHeight. False when no usable face was found;
 // glyphs are then empty with zero advances.
 bool loadGlyphs(int pixelHeight, GlyphSet& glyphSet);

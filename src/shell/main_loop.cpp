@@ -101,6 +101,7 @@ int runGame() {
     if (!findGameFolder()) {
         return 1;
     }
+    platform::prepareGlyphs(); // while the window is made
     if (!openWindow(WindowTitle, windowedSize.width, windowedSize.height, ColourBits, fullscreen)) {
         // The player's own No is no failure; a window that could not be had is.
         return windowDeclined ? 0 : 1;
