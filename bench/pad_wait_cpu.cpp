@@ -23,6 +23,7 @@
 
 #include "platform/platform.h"
 #include "platform/sdl_video.h"
+#include "virtual_pad.h"
 
 namespace {
 
@@ -104,14 +105,7 @@ int main(int argc, char** argv) {
     drain(); // the pads start with the first read after the first frame
     std::printf("resting wait, no pad: %.2f %% of a core\n", restingCpuPercent(seconds));
 
-    SDL_VirtualJoystickDesc description;
-    SDL_zero(description);
-    description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    description.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    description.naxes = SDL_CONTROLLER_AXIS_MAX;
-    description.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    description.name = "pad_wait_cpu pad";
-    SDL_Joystick* pad = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&description));
+    SDL_Joystick* pad = plugInVirtualPad("pad_wait_cpu pad");
     if (pad == nullptr) {
         std::fprintf(stderr, "pad_wait_cpu: no virtual pad: %s\n", SDL_GetError());
         return 1;

@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "virtual_pad.h"
+
 namespace {
 
 using InitSubSystem = int (*)(Uint32);
@@ -55,17 +57,7 @@ void pressOnRequest(const char* fifoPath) {
 
 void plugIn() {
     pluggedIn = true; // once, whether SDL takes the pad or not
-    SDL_VirtualJoystickDesc description;
-    SDL_zero(description);
-    description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    description.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    description.naxes = SDL_CONTROLLER_AXIS_MAX;
-    description.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    description.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1u;
-    description.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1u;
-    description.name = "Tolvar bench pad";
-    const int index = SDL_JoystickAttachVirtualEx(&description);
-    pad = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+    pad = plugInVirtualPad("Tolvar bench pad");
     if (pad == nullptr) {
         std::fprintf(stderr, "virtual_pad_preload: %s\n", SDL_GetError());
         return;
