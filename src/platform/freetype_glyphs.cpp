@@ -246,12 +246,16 @@ void prepareGlyphs() {
     }
 }
 
+void finishPreparingGlyphs() {
+    configurationReading.finish();
+}
+
 bool loadGlyphs(int pixelHeight, GlyphSet& glyphSet) {
     clearGlyphs(glyphSet);
     if (pixelHeight <= 0) {
         return false;
     }
-    configurationReading.finish();
+    finishPreparingGlyphs();
     FaceFile face;
     if (FcInit() == FcTrue) {
         if (matchBoldFamily(PreferredFamily, face) && renderFace(face, pixelHeight, glyphSet)) {

@@ -179,8 +179,12 @@ struct GlyphSet {
 };
 
 // Starts reading the font configuration in the background, so that the first loadGlyphs need not
-// wait for it; loadGlyphs works without it too.
+// wait for it; loadGlyphs works without it too. Started once the window is up: starting the
+// desktop's video may fork (D-Bus starting a session bus), and a child forked while another
+// thread allocates can hang for ever under the address sanitizer's allocator.
 void prepareGlyphs();
+// Waits for that reading to end. Called before anything that forks (a message box).
+void finishPreparingGlyphs();
 // Renders codes 32..127 at a character height of pixelHeight. False when no usable face was found;
 // glyphs are then empty with zero advances.
 bool loadGlyphs(int pixelHeight, GlyphSet& glyphSet);

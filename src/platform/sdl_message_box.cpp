@@ -73,6 +73,7 @@ MessageBoxAnswer showMessageBox(const char* text, const char* caption, MessageBo
                                 MessageBoxIcon icon) {
     const char* shownText = text != nullptr ? text : "";
     const char* shownCaption = caption != nullptr ? caption : "";
+    finishPreparingGlyphs(); // the box may be shown by a forked child
     if (!desktopReachable()) {
         return reportUnshown(shownText, shownCaption);
     }

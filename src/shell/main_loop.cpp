@@ -101,11 +101,11 @@ int runGame() {
     if (!findGameFolder()) {
         return 1;
     }
-    platform::prepareGlyphs(); // while the window is made
     if (!openWindow(WindowTitle, windowedSize.width, windowedSize.height, ColourBits, fullscreen)) {
         // The player's own No is no failure; a window that could not be had is.
         return windowDeclined ? 0 : 1;
     }
+    platform::prepareGlyphs(); // while the sound starts and the logo is decoded
     // Without sound the game plays on silently; the platform says so on standard error.
     platform::startSoundOutput(MusicSampleRate);
     if (musicMuted) { // as Settings.txt left it
