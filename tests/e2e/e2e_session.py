@@ -190,6 +190,7 @@ class Session:
         launchers do."""
         binary = required_environment("TOLVAR_E2E_GAME")
         required_data = required_environment("TOLVAR_E2E_DATA")
+        self.read_references()
         folder = os.path.join(self.folder, "game%d" % len(self.games))
         os.makedirs(folder)
         shutil.copy2(binary, os.path.join(folder, "tolvar"))
@@ -305,6 +306,12 @@ class Session:
         width = min(width * self.scale, self.display.width - left)
         height = min(height * self.scale, self.display.height - top)
         return self.display.grab(left, top, width, height)
+
+    def read_references(self):
+        """Reads every picture the screen is compared with. Called before a game starts: on a
+        loaded machine reading them takes longer than a screen as short as the logo's stays up."""
+        for name in PICTURE_PATHS:
+            self.reference(name)
 
     def reference(self, name):
         if name not in self.references:
