@@ -127,9 +127,10 @@ std::int64_t performanceFrequency(); // ticks per second
 void sleepMilliseconds(int milliseconds);
 
 // ---------------------------------------------------------------------------------------------
-// Termination signals (SIGTERM, SIGINT, SIGHUP), watched from the call on: each arrives as a Quit
-// message with exit code 0, and waits end early once one has arrived; while a box is shown the
-// program ends at once. No helper process started by the platform outlives the program.
+// Termination signals (SIGTERM, SIGINT, SIGHUP; on Windows Ctrl+C, Ctrl+Break and the console
+// closed), watched from the call on: each arrives as a Quit message with exit code 0, and waits
+// end early once one has arrived; while a box is shown the program ends at once. No helper
+// process started by the platform outlives the program.
 
 void watchTerminationSignals();
 bool terminationRequested(); // a signal has arrived: long sequences (fades) should end early
