@@ -180,7 +180,8 @@ struct GlyphSet {
 };
 
 // Starts reading the font configuration in the background, so that the first loadGlyphs need not
-// wait for it; loadGlyphs works without it too.
+// wait for it; loadGlyphs works without it too. Windows has none to read: its face is the game's
+// own, in its Fonts folder.
 void prepareGlyphs();
 // Renders codes 32..127 at a character height of pixelHeight. False when no usable face was found;
 // glyphs are then empty with zero advances.
