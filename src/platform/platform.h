@@ -127,9 +127,10 @@ std::int64_t performanceFrequency(); // ticks per second
 void sleepMilliseconds(int milliseconds);
 
 // ---------------------------------------------------------------------------------------------
-// Termination signals (SIGTERM, SIGINT, SIGHUP), watched from the call on: each arrives as a Quit
-// message with exit code 0, and waits end early once one has arrived; while a box is shown the
-// program ends at once. No helper process started by the platform outlives the program.
+// Termination signals (SIGTERM, SIGINT, SIGHUP; on Windows Ctrl+C, Ctrl+Break and the console
+// closed), watched from the call on: each arrives as a Quit message with exit code 0, and waits
+// end early once one has arrived; while a box is shown the program ends at once. No helper
+// process started by the platform outlives the program.
 
 void watchTerminationSignals();
 bool terminationRequested(); // a signal has arrived: long sequences (fades) should end early
@@ -181,7 +182,8 @@ struct GlyphSet {
 // Starts reading the font configuration in the background, so that the first loadGlyphs need not
 // wait for it; loadGlyphs works without it too. Started once the window is up: starting the
 // desktop's video may fork (D-Bus starting a session bus), and a child forked while another
-// thread allocates can hang for ever under the address sanitizer's allocator.
+// thread allocates can hang for ever under the address sanitizer's allocator. Windows has none to
+// read: its face is the game's own, in its Fonts folder.
 void prepareGlyphs();
 // Waits for that reading to end. Called before anything that forks (a message box).
 void finishPreparingGlyphs();

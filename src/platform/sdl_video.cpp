@@ -1,12 +1,8 @@
 #include "platform/sdl_video.h"
 
 #include <SDL2/SDL.h>
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include "platform/x11_desktop.h"
 
 namespace {
 
@@ -16,8 +12,6 @@ bool videoStarted = false;
 bool takesGl = false;
 bool coversDesktop = false; // the window covers the desktop now
 bool coveredByHand = false; // it covers the desktop by its own size, with nobody to ask
-// A connection of our own for asking after the window manager, open while the window is.
-Display* desktopDisplay = nullptr;
 Uint32 lastDesktopLook = 0;
 // How often a window covering the desktop looks whether a window manager came or went.
 constexpr Uint32 DesktopLookMilliseconds = 500;
@@ -26,91 +20,17 @@ int windowedHeight = 0;
 
 constexpr Uint32 WindowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE;
 
-// Whether the window the EWMH check names is still there: a window manager that was killed
-// leaves the root window's property behind it, naming a window that has gone with it.
-bool isTopLevelWindow(Display* display, Window window) {
-    Window root = None;
-    Window parent = None;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    bool found = false;
-    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) != 0) {
-        for (unsigned int i = 0; i < count && !found; ++i) {
-            found = children[i] == window;
-        }
-    }
-    if (children != nullptr) {
-        XFree(children);
-    }
-    return found;
-}
-
-// Our own connection to the X server, or null when SDL does not draw on X.
-Display* desktopConnection() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver == nullptr || std::strcmp(driver, "x11") != 0) {
-        return nullptr;
-    }
-    if (desktopDisplay == nullptr) {
-        desktopDisplay = XOpenDisplay(nullptr);
-    }
-    return desktopDisplay;
-}
-
-// Full screen on an X server is asked of the window manager; with none running (a kiosk, a bare
-// startx) the request goes unheard and the window would keep its windowed size. A window manager
-// owns the screen's WM_Sn selection (ICCCM), which lapses when it ends however it ends, or
-// announces itself on the root window (EWMH). Asked anew at every switch, since a window manager
-// may start or end while the game runs. Elsewhere (Wayland, the tests' offscreen driver) the
-// desktop always does it.
-bool desktopManagesFullscreen() {
-    Display* display = desktopConnection();
-    if (display == nullptr) {
-        return true; // not X, or cannot tell: leave it to the desktop
-    }
-    char selectionName[32];
-    std::snprintf(selectionName, sizeof selectionName, "WM_S%d", DefaultScreen(display));
-    const Atom selection = XInternAtom(display, selectionName, False);
-    bool announced = selection != None && XGetSelectionOwner(display, selection) != None;
-    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
-    if (!announced && check != None) {
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long left = 0;
-        unsigned char* value = nullptr;
-        if (XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
-                               &type, &format, &count, &left, &value) == Success &&
-            type == XA_WINDOW && count == 1 && value != nullptr) {
-            Window named = None;
-            std::memcpy(&named, value, sizeof named);
-            announced = isTopLevelWindow(display, named);
-        }
-        if (value != nullptr) {
-            XFree(value);
-        }
-    }
-    return announced;
-}
-
 // The display's bounds as they are now. SDL reads them once, when video starts, and does not
 // see the screen change size under it (xrandr, a monitor's mode changed); with one display the
-// X server's root window is the display, and its size is asked of the server itself.
+// screen is the display, and its size is asked of the desktop itself where SDL cannot be trusted.
 bool displayBoundsNow(int displayIndex, SDL_Rect& bounds) {
     if (SDL_GetDisplayBounds(displayIndex, &bounds) != 0) {
         return false;
     }
-    Display* display = SDL_GetNumVideoDisplays() == 1 ? desktopConnection() : nullptr;
-    Window root = None;
-    int x = 0;
-    int y = 0;
-    unsigned int width = 0;
-    unsigned int height = 0;
-    unsigned int border = 0;
-    unsigned int depth = 0;
-    if (display != nullptr && XGetGeometry(display, DefaultRootWindow(display), &root, &x, &y,
-                                           &width, &height, &border, &depth) != 0) {
-        bounds = {0, 0, static_cast<int>(width), static_cast<int>(height)};
+    int width = 0;
+    int height = 0;
+    if (SDL_GetNumVideoDisplays() == 1 && x11_desktop::screenSize(width, height)) {
+        bounds = {0, 0, width, height};
     }
     return true;
 }
@@ -158,9 +78,7 @@ void followScreenSize() {
 namespace sdl_video {
 
 bool environmentNamesDisplay() {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 != nullptr && x11[0] != '\0') || (wayland != nullptr && wayland[0] != '\0');
+    return x11_desktop::environmentNamesDesktop();
 }
 
 bool startVideo() {
@@ -206,7 +124,7 @@ bool driverReachesDesktop() {
     if (driver == nullptr) {
         return false;
     }
-    if (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0) {
+    if (x11_desktop::isDesktopDriver(driver)) {
         return true;
     }
     // Any other driver only when asked for by name (the tests ask for the offscreen one).
@@ -263,7 +181,7 @@ bool setFullscreen(bool fullscreen) {
     bool done = false;
     if (fullscreen) {
         // The desktop as it is now decides: a window manager may have come or gone.
-        coveredByHand = !desktopManagesFullscreen();
+        coveredByHand = !x11_desktop::managesFullscreen();
         done = coveredByHand
                    ? coverDesktopByHand(true)
                    : SDL_SetWindowFullscreen(gameWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
@@ -273,7 +191,7 @@ bool setFullscreen(bool fullscreen) {
         done = SDL_SetWindowFullscreen(gameWindow, 0) == 0;
         // The window manager that made it full screen may have gone since: then nobody gives the
         // window its size back, and the window takes it itself.
-        if (done && !desktopManagesFullscreen()) {
+        if (done && !x11_desktop::managesFullscreen()) {
             coverDesktopByHand(false);
         }
     }
@@ -292,7 +210,7 @@ void followDesktop() {
         return;
     }
     lastDesktopLook = now;
-    if (coveredByHand == !desktopManagesFullscreen()) {
+    if (coveredByHand == !x11_desktop::managesFullscreen()) {
         if (coveredByHand) {
             followScreenSize();
         }
@@ -344,10 +262,7 @@ bool deleteContext() {
 }
 
 bool destroyWindow() {
-    if (desktopDisplay != nullptr) {
-        XCloseDisplay(desktopDisplay);
-        desktopDisplay = nullptr;
-    }
+    x11_desktop::disconnect();
     if (gameWindow == nullptr) {
         return false;
     }

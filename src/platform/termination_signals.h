@@ -1,21 +1,30 @@
-// SIGTERM, SIGINT and SIGHUP as the platform handles them, and the game's helper processes
-// (message boxes run in a child) tied to the game's life.
+// Termination requests as the system sends them, and what they may leave behind.
+// POSIX (posix_termination_signals.cpp): SIGTERM, SIGINT and SIGHUP; the game's helper processes
+// (message boxes run in a child) are tied to the game's life.
+// Windows (win32_termination_signals.cpp): Ctrl+C, Ctrl+Break, the console closed, the user
+// logging off and the system shutting down, each as the console's control event; boxes run in
+// the game's own process.
 #pragma once
 
 namespace termination_signals {
 
-// Installs the handlers (a signal ignored at start, as under nohup, stays ignored) and ties every
-// child the game forks to the game: it is killed when the game ends, even by SIGKILL.
+// Starts watching (a request ignored at start, as under nohup or a Windows process group started
+// with Ctrl+C disabled, stays ignored). On POSIX every child the game forks is tied to the game:
+// it is killed when the game ends, even by SIGKILL.
 void watch();
 
-bool requested(); // a termination signal has arrived
+bool requested(); // a termination request has arrived
 
-// True once per arrived signal: the signal as the game's Quit message.
+// True once per arrived request: the request as the game's Quit message.
 bool takeQuit();
 
-// Around a modal box: while one is shown a signal ends the game at once, since the box's wait
-// cannot be left otherwise. enterBox is false when a signal has already arrived: then no box.
+// Around a modal box: while one is shown a request ends the game at once, since the box's wait
+// cannot be left otherwise. enterBox is false when a request has already arrived: then no box.
 bool enterBox();
 void leaveBox();
+
+// For the system's handler, on any thread, async-signal-safe (termination_signals.cpp): records
+// the request. True while a box is shown: then the handler ends the game at once.
+bool arrive();
 
 } // namespace termination_signals
