@@ -232,9 +232,11 @@ step libopenmpt-install make -C "$openmpt_build" install
 # --- DevIL --------------------------------------------------------------------------------
 devil_src=$src/devil/DevIL
 # Four mends of the tarball for mingw:
-# 1. Its CMake lists Windows resource files the tarball lacks: empty stand-ins.
+# 1. Its CMake lists Windows resource files the tarball lacks: stand-ins holding a bare version
+#    resource (windres refuses a file without any resource).
 for rc in src-IL/msvc/IL.rc src-ILU/msvc/ILU.rc src-ILUT/msvc/ILUT.rc; do
-  echo "// no resources" > "$devil_src/$rc"
+  printf '%s\n' '#include <winver.h>' 'VS_VERSION_INFO VERSIONINFO' 'FILEVERSION 1,8,0,0' \
+    'BEGIN' 'END' > "$devil_src/$rc"
 done
 # 2. It names ../libraries.txt, which the tarball spells Libraries.txt.
 sed -i 's|\.\./libraries\.txt|../Libraries.txt|' "$devil_src/src-IL/CMakeLists.txt"
