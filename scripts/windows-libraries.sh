@@ -1,0 +1,276 @@
+#!/usr/bin/env bash
+# Cross-builds the game's libraries for 64-bit Windows from Debian's own source packages and
+# prints the folder they are installed in (the prefix):
+#
+#   prefix=$(scripts/windows-libraries.sh)
+#
+# zlib, libpng, libjpeg-turbo, FreeType, SDL2, libopenmpt and DevIL (IL, ILU, ILUT) as DLLs,
+# GoogleTest as static libraries, built with mingw-w64 (-posix) through
+# cmake/windows-x86_64.cmake. The sources come from `apt-get source` through an apt
+# configuration of this script's own (its own deb-src list, lists and cache), so the machine's
+# apt sources and lists stay as they are. The versions are bookworm's, those the Linux build
+# links, wherever the archive still serves their source; DevIL is sid's 1.8.0 (bookworm's 1.7.8
+# source is no longer served).
+#
+# The prefix lives outside the clone, in
+#   ${TOLVAR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvar-windows}/<key>
+# where the key is a hash of the source versions, this script and the toolchain file: a run that
+# finds its prefix builds nothing. A prefix is built in a scratch folder beside it and renamed
+# into place only once complete, so an interrupted run never leaves one that counts as done.
+#
+# Prefix layout: bin/ the DLLs (stripped) and sdl2-config; lib/ the import libraries, SDL2main
+# and GoogleTest's static libraries; lib/pkgconfig/ the .pc files (relative to themselves);
+# lib/cmake/ the CMake packages (SDL2, GTest, freetype, libjpeg-turbo, PNG); include/.
+#
+# Progress goes to stderr, one line a step; a failing step's log is shown there too. Only the
+# prefix is printed on stdout.
+set -euo pipefail
+
+script_dir=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$script_dir")
+toolchain=$root/cmake/windows-x86_64.cmake
+host=x86_64-w64-mingw32
+
+# The source packages, name=version. Bookworm's, as the Linux build links them, except
+# libpng1.6: the archive serves only the newer bookworm revision +deb12u5 of the same 1.6.39.
+sources=(
+  zlib=1:1.2.13.dfsg-1
+  libpng1.6=1.6.39-2+deb12u5
+  libjpeg-turbo=1:2.1.5-2
+  freetype=2.12.1+dfsg-5+deb12u4
+  libsdl2=2.26.5+dfsg-1
+  libopenmpt=0.6.9-1
+  googletest=1.12.1-0.2
+)
+# Sid's DevIL: only its original tarball is served (the Debian packaging is not), which is all
+# the build needs.
+devil_source=devil=1.8.0.40.g6f3d5e9b+dfsg-5
+
+progress() { echo "windows-libraries: $*" >&2; }
+fail() {
+  progress "$*"
+  exit 1
+}
+
+cache_root=${TOLVAR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvar-windows}
+key=$({
+  printf '%s\n' "${sources[@]}" "$devil_source"
+  cat "$0" "$toolchain"
+} | sha256sum | cut -c1-16)
+prefix=$cache_root/$key
+
+if [ -d "$prefix" ]; then
+  echo "$prefix"
+  exit 0
+fi
+
+mkdir -p "$cache_root"
+# One run at a time per cache: a second one waits, then finds the prefix made.
+exec 9> "$cache_root/.lock"
+if ! flock -n 9; then
+  progress "waiting for another run building into $cache_root"
+  flock 9
+fi
+if [ -d "$prefix" ]; then
+  echo "$prefix"
+  exit 0
+fi
+
+progress "building the Windows libraries into $prefix"
+# The machine's cores are shared: everything from here on runs at a lower priority.
+renice -n 10 $$ > /dev/null
+started=$SECONDS
+bash "$script_dir/install-dependencies.sh" windows >&2
+
+# Scratch folders of interrupted runs are worth nothing: the lock says none is running.
+rm -rf "$cache_root"/.build-*
+scratch=$cache_root/.build-$key
+mkdir -p "$scratch"
+stage=$scratch/prefix
+mkdir -p "$stage"/{bin,lib/pkgconfig,include}
+logs=$scratch/logs
+mkdir -p "$logs"
+
+# Runs a command in a folder.
+in_dir() (
+  cd "$1" && shift && "$@"
+)
+# Runs a step with its output in a log of its own; on failure the log's end is shown.
+step() {
+  local name=$1
+  shift
+  progress "$name"
+  if ! "$@" > "$logs/$name.log" 2>&1; then
+    tail -n 40 "$logs/$name.log" >&2
+    fail "$name failed (the whole log: $logs/$name.log)"
+  fi
+}
+
+# --- the sources, through apt's own configuration of this script --------------------------
+apt_dir=$cache_root/apt
+mkdir -p "$apt_dir"/{lists/partial,cache/archives/partial,sources.list.d,preferences.d}
+cat > "$apt_dir/sources.list" << 'EOF'
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm-updates main
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian-security bookworm-security main
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian sid main
+EOF
+apt_options=(
+  -o "Dir::Etc::SourceList=$apt_dir/sources.list"
+  -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d"
+  -o "Dir::Etc::PreferencesParts=$apt_dir/preferences.d"
+  -o "Dir::State::Lists=$apt_dir/lists"
+  -o "Dir::Cache=$apt_dir/cache"
+  -o "Debug::NoLocking=true"
+)
+# apt drops to the _apt user to download, who may not write into the scratch folder.
+[ "$(id -u)" -ne 0 ] || apt_options+=(-o APT::Sandbox::User=root)
+
+src=$scratch/src
+mkdir -p "$src"
+step apt-update apt-get "${apt_options[@]}" update
+step apt-source in_dir "$src" apt-get "${apt_options[@]}" \
+  source --only-source "${sources[@]}"
+
+# DevIL's original tarball, checked against the hash sid's signed source index gives for it.
+progress "devil-source"
+devil_orig=$(in_dir "$src" apt-get "${apt_options[@]}" --print-uris source --only-source "$devil_source" 2> /dev/null |
+  grep "\.orig\.tar\." | head -n 1) || fail "sid's $devil_source is not in the source index"
+read -r devil_uri devil_file _ devil_hash <<< "$devil_orig"
+devil_uri=${devil_uri//\'/}
+step devil-download /usr/lib/apt/apt-helper download-file "$devil_uri" "$src/$devil_file" "$devil_hash"
+mkdir -p "$src/devil"
+tar -xf "$src/$devil_file" -C "$src/devil" --strip-components=1
+
+source_dir() {
+  local dirs=("$src/$1"-*/)
+  [ -d "${dirs[0]}" ] || fail "no unpacked source of $1 in $src"
+  echo "${dirs[0]%/}"
+}
+
+export PKG_CONFIG_LIBDIR=$stage/lib/pkgconfig PKG_CONFIG_PATH=
+cmake_build() {
+  local name=$1 source=$2
+  shift 2
+  local build=$scratch/build/$name
+  step "$name-configure" cmake -S "$source" -B "$build" -G Ninja --toolchain "$toolchain" \
+    -DTOLVAR_WINDOWS_PREFIX="$stage" -DCMAKE_INSTALL_PREFIX="$stage" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_PREFIX_PATH="$stage" "$@"
+  step "$name-build" cmake --build "$build" -j2
+  step "$name-install" cmake --install "$build"
+}
+
+# --- zlib ---------------------------------------------------------------------------------
+zlib_src=$(source_dir zlib)
+# Debian's zlib source drops win32/, but zlib's CMake build on mingw compiles
+# win32/zlib1.rc into the DLL: a version resource of our own stands in for it.
+mkdir -p "$zlib_src/win32"
+cat > "$zlib_src/win32/zlib1.rc" << 'EOF'
+#include <winver.h>
+#include "../zlib.h"
+VS_VERSION_INFO VERSIONINFO
+  FILEVERSION ZLIB_VER_MAJOR, ZLIB_VER_MINOR, ZLIB_VER_REVISION, 0
+  PRODUCTVERSION ZLIB_VER_MAJOR, ZLIB_VER_MINOR, ZLIB_VER_REVISION, 0
+  FILETYPE VFT_DLL
+BEGIN
+  BLOCK "StringFileInfo"
+  BEGIN
+    BLOCK "040904E4"
+    BEGIN
+      VALUE "FileDescription", "zlib data compression library\0"
+      VALUE "FileVersion", ZLIB_VERSION "\0"
+      VALUE "OriginalFilename", "libzlib.dll\0"
+      VALUE "ProductName", "zlib\0"
+    END
+  END
+  BLOCK "VarFileInfo"
+  BEGIN
+    VALUE "Translation", 0x0409, 1252
+  END
+END
+EOF
+cmake_build zlib "$zlib_src" -DINSTALL_PKGCONFIG_DIR="$stage/lib/pkgconfig"
+# The DLL is libzlib.dll with the import library libzlib.dll.a, but the .pc says -lz: name the
+# import library. The static copy goes, so nothing links zlib twice by mistake.
+sed -i 's/-lz$/-lzlib/' "$stage/lib/pkgconfig/zlib.pc"
+rm -f "$stage/lib/libzlibstatic.a"
+
+# --- libpng -------------------------------------------------------------------------------
+cmake_build libpng "$(source_dir libpng1.6)" -DPNG_SHARED=ON -DPNG_STATIC=OFF -DPNG_TESTS=OFF \
+  -DPNG_EXECUTABLES=OFF -DZLIB_ROOT="$stage"
+# libpng's .pc files name zlib as -lz as well.
+sed -i 's/-lz\b/-lzlib/g' "$stage"/lib/pkgconfig/libpng*.pc
+
+# --- libjpeg-turbo ------------------------------------------------------------------------
+# Without its SIMD parts, which need nasm: the game reads PNG pictures.
+cmake_build libjpeg-turbo "$(source_dir libjpeg-turbo)" -DENABLE_SHARED=ON -DENABLE_STATIC=OFF \
+  -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DCMAKE_INSTALL_DEFAULT_LIBDIR=lib
+
+# --- FreeType -----------------------------------------------------------------------------
+cmake_build freetype "$(source_dir freetype)" -DBUILD_SHARED_LIBS=ON -DFT_REQUIRE_ZLIB=ON \
+  -DFT_REQUIRE_PNG=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON \
+  -DZLIB_ROOT="$stage"
+
+# --- SDL2 ---------------------------------------------------------------------------------
+cmake_build sdl2 "$(source_dir libsdl2)" -DSDL_SHARED=ON -DSDL_STATIC=OFF -DSDL_TEST=OFF
+
+# --- libopenmpt ---------------------------------------------------------------------------
+openmpt_src=$(source_dir libopenmpt)
+openmpt_build=$scratch/build/libopenmpt
+mkdir -p "$openmpt_build"
+# Only the library, with zlib; no player, examples, tests or documentation. The tracker
+# modules the game plays need none of the optional decoders (mpg123, Ogg Vorbis).
+step libopenmpt-configure in_dir "$openmpt_build" \
+  "$openmpt_src/configure" --host=$host --prefix="$stage" --enable-shared --disable-static \
+  --disable-openmpt123 --disable-examples --disable-tests --disable-doxygen-doc \
+  --with-zlib --without-mpg123 --without-ogg --without-vorbis --without-vorbisfile \
+  --without-portaudio --without-portaudiocpp --without-pulseaudio --without-sndfile \
+  --without-flac CC=$host-gcc-posix CXX=$host-g++-posix
+step libopenmpt-build make -C "$openmpt_build" -j2
+step libopenmpt-install make -C "$openmpt_build" install
+
+# --- DevIL --------------------------------------------------------------------------------
+devil_src=$src/devil/DevIL
+# Four mends of the tarball for mingw:
+# 1. Its CMake lists Windows resource files the tarball lacks: stand-ins holding a bare version
+#    resource (windres refuses a file without any resource).
+for rc in src-IL/msvc/IL.rc src-ILU/msvc/ILU.rc src-ILUT/msvc/ILUT.rc; do
+  printf '%s\n' '#include <winver.h>' 'VS_VERSION_INFO VERSIONINFO' 'FILEVERSION 1,8,0,0' \
+    'BEGIN' 'END' > "$devil_src/$rc"
+done
+# 2. It names ../libraries.txt, which the tarball spells Libraries.txt.
+sed -i 's|\.\./libraries\.txt|../Libraries.txt|' "$devil_src/src-IL/CMakeLists.txt"
+# 3. ILUT asks for GLUT, which it never uses for OpenGL; Windows' own opengl32 and glu32 are
+#    what it needs.
+# shellcheck disable=SC2016 # CMake's variables, not the shell's
+sed -i -e 's/find_package(GLUT REQUIRED)/find_package(GLUT)/' \
+  -e 's/\${OPENGL_LIBRARIES}/${OPENGL_LIBRARIES} glu32 opengl32 gdi32/' \
+  "$devil_src/src-ILUT/CMakeLists.txt"
+cmake_build devil "$devil_src" -DIL_TESTS=OFF -DBUILD_SHARED_LIBS=ON -DZLIB_ROOT="$stage"
+# 4. ilut.h includes IL/ilut_config.h, which the install leaves out.
+install -m 644 "$devil_src/include/IL/ilut_config.h" "$stage/include/IL/"
+
+# --- GoogleTest ---------------------------------------------------------------------------
+cmake_build googletest "$(source_dir googletest)" -DBUILD_SHARED_LIBS=OFF -DBUILD_GMOCK=ON
+
+# --- the finished prefix ------------------------------------------------------------------
+progress "strip"
+# libopenmpt's build keeps its debug information (a DLL of about 100 MB): every DLL is stripped.
+for dll in "$stage"/bin/*.dll; do
+  $host-strip --strip-unneeded "$dll"
+done
+# libtool's archives only carry absolute paths of the scratch folder.
+find "$stage" -name '*.la' -delete
+# The .pc files name their folders relative to themselves; everything else that names the
+# scratch folder (sdl2-config, CMake packages) names the final prefix instead.
+for pc in "$stage"/lib/pkgconfig/*.pc; do
+  sed -i -e "s|^prefix=.*|prefix=\${pcfiledir}/../..|" -e "s|$stage|\${prefix}|g" "$pc"
+done
+grep -rlI --null -F "$stage" "$stage" | xargs -0 -r sed -i "s|$stage|$prefix|g"
+for wanted in zlib libpng16 libjpeg freetype2 sdl2 libopenmpt IL ILU ILUT gtest gmock; do
+  [ -f "$stage/lib/pkgconfig/$wanted.pc" ] || fail "the build left no $wanted.pc"
+done
+mv "$stage" "$prefix"
+rm -rf "$scratch"
+progress "done in $((SECONDS - started)) s"
+echo "$prefix"
