@@ -49,7 +49,7 @@ void finishImageLibrary(); // after loading; 2-D texturing is on from here for t
 constexpr const char* ProgressFileName = "Data.dat";
 
 // Data.dat as the game holds it: opened for reading and writing before the game starts, closed
-// by the first write.
+// once loadProgress has read it.
 struct ProgressFileStream {
     platform::FileHandle file;
     platform::OpenResult openResult = platform::OpenResult::Failed;

@@ -103,11 +103,14 @@ void loadProgress() {
                                  platform::MessageBoxIcon::Exclamation);
     }
     const int level = readProgressToken(ProgressFile.file);
+    // Closed once read, whatever it held: Windows refuses to replace a file another program
+    // holds open, so a copy of the game idling on the menu would make every save of a rival
+    // copy fail. Nothing needs it open: each save opens it anew.
+    closeProgressFile();
     if (level != 0) {
         Progress[0] = static_cast<char>('0' + level);
-        return; // the file stays open and untouched
+        return; // the file stays untouched
     }
-    closeProgressFile();
     // A missing file is created holding 1. One that exists but could not be opened for reading
     // and writing (read-only, unreadable, a folder) is the player's: it is left exactly as it is.
     if (opened || ProgressFile.openResult == platform::OpenResult::Missing) {
