@@ -1,10 +1,8 @@
 // Assets and persistence: the pictures as textures, the progress file and the music tracks.
 #pragma once
 
-#include <cstddef>
-#include <string>
-
 #include "layout/layout.h"
+#include "platform/files.h"
 #include "platform/platform.h"
 
 // ---- music.cpp -------------------------------------------------------------------------------
@@ -51,10 +49,10 @@ void finishImageLibrary(); // after loading; 2-D texturing is on from here for t
 constexpr const char* ProgressFileName = "Data.dat";
 
 // Data.dat as the game holds it: opened for reading and writing before the game starts, closed
-// by the first write.
+// once loadProgress has read it.
 struct ProgressFileStream {
-    int descriptor = -1;
-    int openError = 0; // errno of a failed open, 0 when it opened
+    platform::FileHandle file;
+    platform::OpenResult openResult = platform::OpenResult::Failed;
     ProgressFileStream();
     ~ProgressFileStream();
     ProgressFileStream(const ProgressFileStream&) = delete;
@@ -68,26 +66,9 @@ void openProgressFile();        // what happens before the game starts; again in
 void loadProgress();            // reads, and where needed repairs, Data.dat; may set quitRequested
 void recordProgress(int level); // raises the unlocked level to `level`, never lowers it
 int unlockedLevel();            // 1 to 5 once loaded; 0 before
-
-// ---- durable_file.cpp ------------------------------------------------------------------------
-
-// Where the file `name` in the working folder really lives: the name itself, or, where it is a
-// symbolic link to a regular file or to nothing yet, what the link names. A link to anything
-// else (a device, a pipe) is no place for the game's files and is replaced by a file of its own.
-std::string fileTarget(const char* name);
-std::string folderOf(const std::string& path); // "." for a bare name
-// The folder opened for reading and locked against the other copies of the game; closing the
-// descriptor releases it. -1 when it cannot be opened; unlocked where locks are not supported.
-int lockFolder(const std::string& folderPath);
-// A file the player made read-only stays as it is, even for an account that could write it.
-bool isReadOnlyFile(unsigned int mode, const std::string& path);
-// Replaces the file at `path` as a whole: the bytes go to `path`.new beside it, reach the disk,
-// are given `mode` and renamed over the old file, and the folder (`folder`, open for reading, or
-// -1) is synced. A crash or power cut at any moment leaves the old content or the new, never an
-// empty or half-written file. The caller keeps rival writers away (lockFolder). False, with
-// errno set and nothing left behind, when the file was not replaced.
-bool replaceFileDurably(const std::string& path, const char* bytes, std::size_t count,
-                        unsigned int mode, int folder);
+// A first start in a folder of the player's own: Data.dat made holding 1 where there is none, so
+// that the run does not end on its absence. A file already there stays as it is.
+void makeProgressFileIfMissing();
 
 // ---- settings_file.cpp -----------------------------------------------------------------------
 

@@ -1,10 +1,4 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <cstddef>
 #include <string>
 
 #include "assets/assets.h"
@@ -24,31 +18,21 @@ bool isWhitespace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-void closeDescriptor(int& descriptor) {
-    if (descriptor >= 0) {
-        ::close(descriptor);
-        descriptor = -1;
-    }
-}
-
 void closeProgressFile() {
-    closeDescriptor(ProgressFile.descriptor);
+    ProgressFile.file.close();
 }
 
-// The first whitespace-delimited token read from the descriptor, as a level 1 to 5, or 0 when
-// there is no valid one. Only the exact one-digit tokens count: "01", "1.0" or "6" do not.
-int readProgressToken(int descriptor) {
-    if (descriptor < 0) {
+// The first whitespace-delimited token read from the file, as a level 1 to 5, or 0 when there is
+// no valid one. Only the exact one-digit tokens count: "01", "1.0" or "6" do not.
+int readProgressToken(const platform::FileHandle& file) {
+    if (!file.isOpen()) {
         return 0;
     }
     char buffer[TokenReadLimit + 1];
     int filled = 0;
     while (filled < TokenReadLimit + 1) {
-        const ssize_t got = ::read(descriptor, buffer + filled,
-                                   static_cast<std::size_t>(TokenReadLimit + 1 - filled));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
+        const std::ptrdiff_t got = platform::readFile(
+            file, buffer + filled, static_cast<std::size_t>(TokenReadLimit + 1 - filled));
         if (got <= 0) {
             break;
         }
@@ -76,28 +60,21 @@ int readProgressToken(int descriptor) {
 // for the whole step and the digit on disk read anew, so that a copy of the game running beside
 // this one is never overwritten with a lower level.
 void writeProgressFile(int level) {
-    const std::string target = fileTarget(ProgressFileName);
+    const std::string target = platform::fileTarget(ProgressFileName);
     // A folder that cannot be read or locked (no read permission, a file system without locks)
-    // still takes the save, unguarded: losing the level would be worse.
-    int folder = lockFolder(folderOf(target));
-    mode_t mode = 0644;
-    struct stat existing = {};
-    if (::stat(target.c_str(), &existing) == 0) {
-        int current =
-            aboveStandardStreams(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        const int onDisk = readProgressToken(current);
-        closeDescriptor(current);
-        if (onDisk >= level || isReadOnlyFile(existing.st_mode, target)) {
-            closeDescriptor(folder); // releases the lock
+    // still takes the save, unguarded: losing the level would be worse. Held until the return.
+    const platform::FileHandle folderLock = platform::lockFolderOf(target);
+    const platform::FileStatus existing = platform::fileStatus(target);
+    if (existing.exists) {
+        platform::FileHandle current;
+        platform::openForReading(target, current);
+        if (readProgressToken(current) >= level || existing.readOnly) {
             return;
-        }
-        if (S_ISREG(existing.st_mode)) {
-            mode = existing.st_mode & 07777; // the player's choice of who may read it stays
         }
     }
     const char digit = static_cast<char>('0' + level);
-    replaceFileDurably(target, &digit, 1, mode, folder);
-    closeDescriptor(folder);
+    // The player's choice of who may read it stays.
+    platform::replaceFileDurably(target, &digit, 1, existing.permissions, folderLock);
 }
 
 } // namespace
@@ -112,31 +89,31 @@ ProgressFileStream::~ProgressFileStream() {
 
 void openProgressFile() {
     closeProgressFile();
-    // Read and write, never create or truncate. Non-blocking, so that a pipe in its place
-    // cannot hang the start-up; a directory fails to open for writing.
-    // Never on a standard stream's number, where text meant for standard error would land in it.
-    const int opened = ::open(ProgressFileName, O_RDWR | O_NONBLOCK | O_CLOEXEC);
-    ProgressFile.openError = opened < 0 ? errno : 0;
-    ProgressFile.descriptor = aboveStandardStreams(opened);
+    // Read and write, never create or truncate; a pipe in its place cannot hang the start-up,
+    // and a folder does not open.
+    ProgressFile.openResult = platform::openForUpdate(ProgressFileName, ProgressFile.file);
 }
 
 void loadProgress() {
-    const bool opened = ProgressFile.descriptor >= 0;
+    const bool opened = ProgressFile.file.isOpen();
     if (!opened) {
         quitRequested = true;
         exitStatus = 1; // the game was not played, whatever the box left behind
         platform::showMessageBox("Can't open Data.dat", "ERROR", platform::MessageBoxButtons::Ok,
                                  platform::MessageBoxIcon::Exclamation);
     }
-    const int level = readProgressToken(ProgressFile.descriptor);
+    const int level = readProgressToken(ProgressFile.file);
+    // Closed once read, whatever it held: Windows refuses to replace a file another program
+    // holds open, so a copy of the game idling on the menu would make every save of a rival
+    // copy fail. Nothing needs it open: each save opens it anew.
+    closeProgressFile();
     if (level != 0) {
         Progress[0] = static_cast<char>('0' + level);
-        return; // the file stays open and untouched
+        return; // the file stays untouched
     }
-    closeProgressFile();
     // A missing file is created holding 1. One that exists but could not be opened for reading
     // and writing (read-only, unreadable, a folder) is the player's: it is left exactly as it is.
-    if (opened || ProgressFile.openError == ENOENT) {
+    if (opened || ProgressFile.openResult == platform::OpenResult::Missing) {
         writeProgressFile(1);
     }
     Progress[0] = '1';
@@ -150,6 +127,13 @@ void recordProgress(int level) {
     writeProgressFile(level);
     // Raised in memory whatever happened on disk.
     Progress[0] = static_cast<char>('0' + level);
+}
+
+void makeProgressFileIfMissing() {
+    if (!platform::fileStatus(platform::fileTarget(ProgressFileName)).exists) {
+        // Under the folder's lock: one a rival copy made meanwhile is kept.
+        writeProgressFile(1);
+    }
 }
 
 int unlockedLevel() {

@@ -1,11 +1,5 @@
-#include <fcntl.h>
-#include <strings.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <cstddef>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -25,7 +19,6 @@ Settings fileHolds;
 
 struct FileText {
     bool exists = false;
-    unsigned int mode = 0644;
     std::string text;
     std::string problem; // why the file could not be read; empty when it was, or is missing
 };
@@ -33,27 +26,22 @@ struct FileText {
 // The whole file, opened without blocking and only when it is a regular file.
 FileText readFileText(const std::string& path) {
     FileText file;
-    const int descriptor =
-        aboveStandardStreams(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (descriptor < 0) {
-        file.exists = errno != ENOENT;
-        file.problem = errno == ENOENT ? "" : std::strerror(errno);
+    platform::FileHandle handle;
+    const platform::OpenResult opened = platform::openForReading(path, handle);
+    if (opened != platform::OpenResult::Opened) {
+        file.exists = opened != platform::OpenResult::Missing;
+        file.problem = file.exists ? platform::lastFileError() : "";
         return file;
     }
     file.exists = true;
-    struct stat status = {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (!platform::isRegularFile(handle)) {
         file.problem = "not a regular file";
     } else {
-        file.mode = status.st_mode & 07777;
         char buffer[4096];
         for (;;) {
-            const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
+            const std::ptrdiff_t got = platform::readFile(handle, buffer, sizeof buffer);
             if (got < 0) {
-                file.problem = std::strerror(errno);
+                file.problem = platform::lastFileError();
             }
             if (got <= 0) {
                 break;
@@ -65,7 +53,6 @@ FileText readFileText(const std::string& path) {
             }
         }
     }
-    ::close(descriptor);
     if (!file.problem.empty()) {
         file.text.clear();
     }
@@ -92,9 +79,21 @@ bool splitLine(std::string_view line, std::string_view& key, std::string_view& v
     return true;
 }
 
+char lowerCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Letters compared without their case, as in "music = OFF"; `word` is in lower case.
 bool sameWord(std::string_view value, std::string_view word) {
-    return value.size() == word.size() &&
-           ::strncasecmp(value.data(), word.data(), word.size()) == 0;
+    if (value.size() != word.size()) {
+        return false;
+    }
+    for (std::size_t index = 0; index < value.size(); ++index) {
+        if (lowerCase(value[index]) != word[index]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // A side of 1 to LargestWindowSide, digits only; 0 when it is anything else.
@@ -220,8 +219,8 @@ Settings readSettingsFile(const char* path) {
 }
 
 bool writeSettingsFile(const char* path, const Settings& settings, unsigned int keys) {
-    const std::string target = fileTarget(path);
-    const int folder = lockFolder(folderOf(target));
+    const std::string target = platform::fileTarget(path);
+    const platform::FileHandle folderLock = platform::lockFolderOf(target); // held to the return
     const FileText file = readFileText(target);
     std::string text = file.exists ? std::string() : NewFileHeader;
     unsigned int missing = keys;
@@ -241,17 +240,15 @@ bool writeSettingsFile(const char* path, const Settings& settings, unsigned int 
             text.append(rule.name).append(" = ").append(rule.text(settings)).append("\n");
         }
     }
+    const platform::FileStatus status = platform::fileStatus(target);
     std::string reason;
     if (!file.problem.empty()) {
         reason = file.problem; // an unreadable file is the player's: it is not replaced
-    } else if (file.exists && isReadOnlyFile(file.mode, target)) {
+    } else if (file.exists && status.readOnly) {
         reason = "it is read-only";
-    } else if (text != file.text &&
-               !replaceFileDurably(target, text.data(), text.size(), file.mode, folder)) {
-        reason = std::strerror(errno);
-    }
-    if (folder >= 0) {
-        ::close(folder); // releases the lock
+    } else if (text != file.text && !platform::replaceFileDurably(target, text.data(), text.size(),
+                                                                  status.permissions, folderLock)) {
+        reason = platform::lastFileError();
     }
     if (!reason.empty()) {
         std::fprintf(stderr, "tolvar: cannot save the settings in %s (%s)\n", path, reason.c_str());

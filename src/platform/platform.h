@@ -6,10 +6,10 @@
 // game says or does next. Two implementations link against it: the real one in this folder
 // (SDL2, libopenmpt over SDL audio, FreeType with fontconfig) and a scripted one for the tests.
 //
-// Not everything the game touches passes here: the progress file, the game's folder and the
-// standard streams use POSIX calls, and the pictures are decoded with DevIL, above this header.
-// Those are the same on every Linux desktop and the tests run them for real, so a stand-in
-// would buy nothing.
+// Not everything the game touches passes here: the game's files and folders and the standard
+// streams have headers of their own beside this one (files.h, game_folder.h, standard_streams.h),
+// each with a POSIX and a Win32 side; the tests run them for real, so a stand-in would buy
+// nothing. The pictures are decoded with DevIL, above this header.
 #pragma once
 
 #include <cstdint>
@@ -192,9 +192,10 @@ void finishPreparingGlyphs();
 bool loadGlyphs(int pixelHeight, GlyphSet& glyphSet);
 
 // ---------------------------------------------------------------------------------------------
-// The game's data files (pictures, modules): opened for reading without ever blocking, and only
-// when the path names a regular file. Otherwise nullptr, with one line on standard error naming
-// the file and why; the caller treats it as missing. The same in every implementation.
+// The game's data files (pictures, modules), named relative to the folder holding Data/
+// (gameFilePath): opened for reading without ever blocking, and only when the path names a
+// regular file. Otherwise nullptr, with one line on standard error naming the file and why; the
+// caller treats it as missing. The same in every implementation (data_file.cpp).
 
 std::FILE* openDataFile(const char* path);
 

@@ -1,58 +1,57 @@
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <climits>
 #include <cstdio>
-#include <cstring>
+#include <string>
 
 #include "assets/assets.h"
+#include "platform/game_folder.h"
 #include "shell/shell.h"
 
 namespace {
 
 constexpr const char* FolderCaption = "ERROR";
 
-bool holdsDataFolder(const char* folder) {
-    char path[PATH_MAX + 8];
-    std::snprintf(path, sizeof path, "%s/%.*s", folder, static_cast<int>(layout::dataFolder.size()),
-                  layout::dataFolder.data());
-    struct stat data = {};
-    return ::stat(path, &data) == 0 && S_ISDIR(data.st_mode);
+bool holdsDataFolder(const std::string& folder) {
+    return platform::isFolder(folder + "/" + std::string(layout::dataFolder));
 }
 
-// The folder of the running program, or "" when it cannot be told.
-void programFolder(char (&folder)[PATH_MAX]) {
-    const ssize_t length = ::readlink("/proc/self/exe", folder, sizeof folder - 1);
-    folder[length > 0 ? length : 0] = '\0';
-    char* slash = std::strrchr(folder, '/');
-    if (slash == nullptr) {
-        folder[0] = '\0';
-    } else {
-        slash[slash == folder ? 1 : 0] = '\0';
+bool fail(const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", FolderCaption, text.c_str());
+    platform::showMessageBox(text.c_str(), FolderCaption, platform::MessageBoxButtons::Ok,
+                             platform::MessageBoxIcon::Error);
+    return false;
+}
+
+// The game's files beside the program, the player's in a folder of their own, where the first
+// start finds no Data.dat and is given one holding 1.
+bool usePlayerFolder(const std::string& player, const std::string& program) {
+    if (!platform::enterFolder(player)) {
+        return fail("Can't use the folder for your progress:\n" + player);
     }
+    platform::setGameDataFolder(program);
+    makeProgressFileIfMissing();
+    openProgressFile(); // the one opened at start-up belonged to the other folder
+    return true;
 }
 
 } // namespace
 
 bool findGameFolder() {
-    char working[PATH_MAX];
-    if (::getcwd(working, sizeof working) == nullptr) {
-        std::strcpy(working, ".");
+    std::string working = platform::workingFolder();
+    if (working.empty()) {
+        working = ".";
+    }
+    const std::string program = platform::programFolder();
+    const bool programHoldsData = !program.empty() && holdsDataFolder(program);
+    if (const std::string player = platform::installedPlayerFolder();
+        !player.empty() && programHoldsData) {
+        return usePlayerFolder(player, program);
     }
     if (holdsDataFolder(working)) {
         return true;
     }
-    char program[PATH_MAX];
-    programFolder(program);
-    if (program[0] != '\0' && holdsDataFolder(program) && ::chdir(program) == 0) {
+    if (programHoldsData && platform::enterFolder(program)) {
         openProgressFile(); // the one opened at start-up belonged to the other folder
         return true;
     }
-    char text[2 * PATH_MAX + 128];
-    std::snprintf(text, sizeof text, "Can't find the game's Data folder. Looked in:\n%s\n%s",
-                  working, program[0] != '\0' ? program : "(the program's own folder is unknown)");
-    std::fprintf(stderr, "%s: %s\n", FolderCaption, text);
-    platform::showMessageBox(text, FolderCaption, platform::MessageBoxButtons::Ok,
-                             platform::MessageBoxIcon::Error);
-    return false;
+    return fail("Can't find the game's Data folder. Looked in:\n" + working + "\n" +
+                (program.empty() ? "(the program's own folder is unknown)" : program));
 }

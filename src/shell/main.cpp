@@ -1,19 +1,21 @@
 #include "assets/assets.h"
+#include "platform/program_entry.h"
+#include "platform/standard_streams.h"
 #include "shell/shell.h"
 
 namespace {
 
 // Before every other constructor of the program, the progress file's open among them.
 __attribute__((constructor(101))) void openStandardStreamsFirst() {
-    openStandardStreams();
+    platform::openStandardStreams();
 }
 
 } // namespace
 
-// Everything the game reads and writes is relative to the working directory, which holds Data/,
-// Data.dat and Settings.txt; the command line only chooses full screen or a window for this run,
-// or asks for help.
-int main(int argc, char** argv) {
+// The system's entry point comes here. The working directory holds Data.dat and Settings.txt,
+// and Data/ too except for an installed copy that keeps the player's files apart (findGameFolder);
+// the command line only chooses full screen or a window for this run, or asks for help.
+int runTolvar(int argc, char** argv) {
     const CommandLine line = parseCommandLine(argc, argv);
     if (line.request != CommandLineRequest::Play) {
         return answerCommandLine(line);

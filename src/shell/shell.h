@@ -35,19 +35,12 @@ CommandLine parseCommandLine(int argc, const char* const* argv);
 // and the usage on standard error (2).
 int answerCommandLine(const CommandLine& line);
 
-// ---- standard_streams.cpp --------------------------------------------------------------------
-
-// Opens /dev/null on whichever of descriptors 0, 1 and 2 is closed; runs before anything opens a
-// file, so that no file of the game ever takes a standard stream's number.
-void openStandardStreams();
-// A descriptor that took a standard stream's number anyway moves above them (close-on-exec);
-// others, and -1, pass unchanged.
-int aboveStandardStreams(int descriptor);
-
 // ---- game_folder.cpp -------------------------------------------------------------------------
 
-// Makes the folder holding Data/ the working folder: this one, or else the program's own. When
-// neither holds it, says so (standard error and a box) and returns false; nothing is created.
+// Makes the folder holding Data/ the working folder: this one, or else the program's own. An
+// installed copy that keeps the player's files elsewhere reads Data/ beside the program and works
+// in the player's folder, with a Data.dat made there on the first start. When Data/ is nowhere,
+// says so (standard error and a box) and returns false; nothing is created.
 bool findGameFolder();
 
 // ---- window.cpp ------------------------------------------------------------------------------

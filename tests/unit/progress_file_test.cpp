@@ -18,6 +18,7 @@
 
 #include "assets/assets.h"
 #include "game/game.h"
+#include "platform/standard_streams.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
 #include "support/scripted_platform.h"
@@ -178,8 +179,8 @@ TEST_F(ProgressFileTest, ClosedStandardStreamsNeverBecomeTheProgressFile) {
         ::close(STDOUT_FILENO);
         ::close(STDERR_FILENO);
         openProgressFile();
-        int faults = ProgressFile.descriptor > STDERR_FILENO ? 0 : 1;
-        openStandardStreams();
+        int faults = ProgressFile.file.systemHandle() > STDERR_FILENO ? 0 : 1;
+        platform::openStandardStreams();
         for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {
             char target[64] = {};
             const std::string link = "/proc/self/fd/" + std::to_string(stream);
@@ -253,8 +254,9 @@ TEST_F(ProgressFileTest, AReadOnlyFileIsNeverReplaced) {
     writeFile("2");
     fs::permissions("Data.dat", fs::perms(0444));
     openProgressFile();
-    if (ProgressFile.descriptor < 0) {
-        ASSERT_EQ(ProgressFile.openError, EACCES); // not root: covered by the test above
+    if (!ProgressFile.file.isOpen()) {
+        // not root: covered by the test above
+        ASSERT_EQ(ProgressFile.openResult, platform::OpenResult::Failed);
         return;
     }
     loadProgress();

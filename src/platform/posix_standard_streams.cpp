@@ -3,7 +3,10 @@
 
 #include <cerrno>
 
-#include "shell/shell.h"
+#include "platform/posix_standard_streams.h"
+#include "platform/standard_streams.h"
+
+namespace platform {
 
 // A launcher or a service manager may start the game with one of them closed; the next file
 // opened would then take its number, and whatever the game or a library writes to standard error
@@ -30,3 +33,5 @@ int aboveStandardStreams(int descriptor) {
     ::close(descriptor);
     return moved;
 }
+
+} // namespace platform

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/win32_utf16.h"
+
+namespace {
+
+using platform::utf16FromUtf8;
+using platform::utf8FromUtf16;
+
+// Names a player's files may have go to Win32 and come back exactly as they were.
+TEST(Win32Utf16Test, NamesGoToUtf16AndBackUnchanged) {
+    const std::string names[] = {"",
+                                 "Data.dat",
+                                 "C:\\Spiele Jöns\\Data.dat",
+                                 "C:\\Users\\Jöns Öberg\\AppData\\Roaming\\Tolvar",
+                                 "日本",                  // letters beyond Latin
+                                 "🎲",                     // beyond 16 bits: a surrogate pair
+                                 std::string("a\0b", 3)}; // the length counts, not a NUL
+    for (const std::string& name : names) {
+        const std::optional<std::wstring> wide = utf16FromUtf8(name);
+        ASSERT_TRUE(wide.has_value()) << name;
+        EXPECT_EQ(utf8FromUtf16(*wide), name);
+    }
+    EXPECT_EQ(utf16FromUtf8("Jöns Öberg"), std::wstring(L"J\u00F6ns \u00D6berg"));
+    EXPECT_EQ(utf16FromUtf8("🎲")->size(), 2u);
+}
+
+// A name that is not valid UTF-8 would name another file if it were guessed at: it is refused.
+TEST(Win32Utf16Test, InvalidTextIsRefusedRatherThanGuessed) {
+    const char* const invalid[] = {
+        "J\xF6ns",          // Latin-1, not UTF-8
+        "J\xC3",            // cut off inside a letter
+        "\xC0\xAF",         // an overlong '/'
+        "\xED\xA0\x80",     // a surrogate written as a letter of its own
+        "\xF4\x90\x80\x80", // beyond U+10FFFF
+    };
+    for (const char* text : invalid) {
+        EXPECT_FALSE(utf16FromUtf8(text).has_value()) << text;
+    }
+    EXPECT_FALSE(utf8FromUtf16(std::wstring(1, static_cast<wchar_t>(0xD800))).has_value())
+        << "a lone surrogate, as a damaged file name may hold";
+}
+
+} // namespace
