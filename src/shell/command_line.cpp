@@ -16,9 +16,10 @@ constexpr const char* Usage =
     "  --version     print the name and the version and exit\n"
     "In the game, Alt+Enter or F11 switches between full screen and a window, and M mutes\n"
     "the music. The game keeps those choices and the window's size for the next start in\n"
-    "Settings.txt, beside the progress file Data.dat in the game's folder\n"
-    "(~/.local/share/tolvar/ when started from the launcher): lines such as \"music = off\",\n"
-    "\"window = windowed\" and \"window_size = 1024x768\".\n";
+    "Settings.txt, beside the progress file Data.dat in the game's folder, or for an\n"
+    "installed game in the player's own (~/.local/share/tolvar/ on Linux, %APPDATA%\\Tolvar\n"
+    "on Windows): lines such as \"music = off\", \"window = windowed\" and\n"
+    "\"window_size = 1024x768\".\n";
 
 bool is(const char* argument, const char* option) {
     return std::strcmp(argument, option) == 0;
