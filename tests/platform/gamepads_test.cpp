@@ -21,9 +21,9 @@ using Key = std::pair<MessageKind, int>;
 class Gamepads : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        // The offscreen window never has the keyboard; SDL would hold pad events back from it.
-        setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
+        SDL_setenv("SDL_VIDEODRIVER", TOLVAR_TEST_VIDEO_DRIVER, 1);
+        // The hidden window never has the keyboard; SDL would hold pad events back from it.
+        SDL_setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
         ASSERT_TRUE(platform::registerWindowClass()) << SDL_GetError();
         ASSERT_TRUE(platform::createWindow("Tolvar test", 640, 480, false));
         platform::showWindow();

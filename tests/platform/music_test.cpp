@@ -1,5 +1,5 @@
 // The real music player: libopenmpt modules over SDL audio, here on SDL's disk driver writing to
-// /dev/null as fast as it can, so that a song reaches its end without waiting for it.
+// the null device as fast as it can, so that a song reaches its end without waiting for it.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -58,9 +58,9 @@ std::string writeToneModule(const std::string& name, double seconds) {
 class Music : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        setenv("SDL_AUDIODRIVER", "disk", 1);
-        setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
-        setenv("SDL_DISKAUDIODELAY", "0", 1);
+        SDL_setenv("SDL_AUDIODRIVER", "disk", 1);
+        SDL_setenv("SDL_DISKAUDIOFILE", TOLVAR_NULL_DEVICE, 1);
+        SDL_setenv("SDL_DISKAUDIODELAY", "0", 1);
         ASSERT_TRUE(platform::startSoundOutput(OutputRate));
         tonePath = writeToneModule("tone.it", ToneSeconds);
     }
@@ -251,7 +251,7 @@ TEST_F(Music, MutedTheOutputIsSilenceAndUnmutedItIsTheSong) {
 
 // In a fresh process, with no audio driver to be had.
 void playWithoutADevice(const std::string& path) {
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    SDL_setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     if (platform::startSoundOutput(OutputRate)) {
         std::exit(1);
     }

@@ -30,7 +30,7 @@ LitBox litBox(const Screenshot& shot) {
     LitBox box;
     for (int y = 0; y < render::ScreenHeight; ++y) {
         for (int x = 0; x < render::ScreenWidth; ++x) {
-            if (!render::near(shot.at(x, y), Colour{0, 0, 0}, 0)) {
+            if (!render::closeTo(shot.at(x, y), Colour{0, 0, 0}, 0)) {
                 ++box.pixels;
                 box.left = std::min(box.left, x);
                 box.right = std::max(box.right, x);

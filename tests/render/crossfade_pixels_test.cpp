@@ -19,8 +19,8 @@ const Colour OutgoingColour{200, 60, 30};
 const Colour IncomingColour{20, 90, 220};
 
 void writeSolidScreenPicture(const char* path, const Colour& colour) {
-    render::writeJpegPicture(path, 64, 64, [&colour](cairo_t* context, int width, int height) {
-        render::paintSolid(context, colour, 0, 0, width, height);
+    render::writeJpegPicture(path, 64, 64, [&colour](render::Picture& canvas) {
+        render::paintSolid(canvas, colour, 0, 0, canvas.width, canvas.height);
     });
 }
 
@@ -67,12 +67,12 @@ TEST_F(CrossfadePixelsTest, TheFirstPassShowsTheOutgoingPictureAloneAndTheLastTh
     Crossfade(menuTexture, helpTexture);
     ASSERT_TRUE(firstFrame && lastFrame);
     for (const Colour& cell : render::gridMeans(*firstFrame, 8, 8)) {
-        EXPECT_PRED3(render::near, cell, OutgoingColour, 2);
+        EXPECT_PRED3(render::closeTo, cell, OutgoingColour, 2);
     }
     // The last pass draws with the alphas before its own step: incoming 0.99999958 and
     // outgoing 0.00000039, so the incoming picture all but alone.
     for (const Colour& cell : render::gridMeans(*lastFrame, 8, 8)) {
-        EXPECT_PRED3(render::near, cell, IncomingColour, 2);
+        EXPECT_PRED3(render::closeTo, cell, IncomingColour, 2);
     }
 }
 

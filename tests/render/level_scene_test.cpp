@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,8 @@ const Colour BallColour{0, 255, 0};
 void writeLevelBackgrounds() {
     for (int level = 1; level <= 5; ++level) {
         const std::string path = "Data/Kuvat/Taustat/runtausta" + std::to_string(level) + ".jpg";
-        render::writeJpegPicture(path, 256, 256, [](cairo_t* context, int width, int height) {
-            render::paintSolid(context, BackgroundColour, 0, 0, width, height);
+        render::writeJpegPicture(path, 256, 256, [](render::Picture& canvas) {
+            render::paintSolid(canvas, BackgroundColour, 0, 0, canvas.width, canvas.height);
         });
     }
 }
@@ -39,22 +40,21 @@ constexpr int BallBandEnds[3] = {21, 43, 64};
 
 void writeBall() {
     render::writePngPicture(
-        "Data/Kuvat/Objektit/Pallo.png", BallSide, BallSide, [](cairo_t* context, int, int height) {
+        "Data/Kuvat/Objektit/Pallo.png", BallSide, BallSide, [](render::Picture& canvas) {
             const double alphas[3] = {0.0, 128.0 / 255.0, 1.0};
             int left = 0;
             for (int band = 0; band < 3; ++band) {
-                render::paintSolid(context, BallColour, left, 0, BallBandEnds[band] - left, height,
-                                   alphas[band]);
+                render::paintSolid(canvas, BallColour, left, 0, BallBandEnds[band] - left,
+                                   canvas.height, alphas[band]);
                 left = BallBandEnds[band];
             }
         });
 }
 
 void writeBoard() {
-    render::writeJpegPicture("Data/Kuvat/Objektit/lauta.jpg", 64, 32,
-                             [](cairo_t* context, int width, int height) {
-                                 render::paintSolid(context, BoardColour, 0, 0, width, height);
-                             });
+    render::writeJpegPicture("Data/Kuvat/Objektit/lauta.jpg", 64, 32, [](render::Picture& canvas) {
+        render::paintSolid(canvas, BoardColour, 0, 0, canvas.width, canvas.height);
+    });
 }
 
 class LevelSceneTest : public render::RenderTest {
@@ -84,7 +84,7 @@ double boardRowAt(const Screenshot& shot, int x, int* rows) {
     long long sum = 0;
     int count = 0;
     for (int y = 600; y < render::ScreenHeight; ++y) {
-        if (render::near(shot.at(x, y), BoardColour, 30)) {
+        if (render::closeTo(shot.at(x, y), BoardColour, 30)) {
             sum += y;
             ++count;
         }
@@ -105,7 +105,7 @@ TEST_F(LevelSceneTest, APositiveAngleLowersTheBoardsRightEnd) {
         int rightRows = 0;
         const double left = boardRowAt(shot, LeftX, &leftRows);
         const double right = boardRowAt(shot, RightX, &rightRows);
-        const double expectedDrop = (RightX - LeftX) * std::tan(angle * M_PI / 180.0);
+        const double expectedDrop = (RightX - LeftX) * std::tan(angle * std::numbers::pi / 180.0);
         EXPECT_NEAR(right - left, expectedDrop, 1.5) << "angle " << angle;
         EXPECT_NEAR((left + right) / 2.0, 695.0, 1.5) << "angle " << angle;
         EXPECT_NEAR(leftRows, 15, 1) << "angle " << angle;
@@ -115,10 +115,10 @@ TEST_F(LevelSceneTest, APositiveAngleLowersTheBoardsRightEnd) {
     dealSeeded(1);
     drawLevelScene(1);
     const Screenshot level = render::readScreen();
-    EXPECT_PRED3(render::near, level.at(196, 690), BoardColour, 30);
-    EXPECT_PRED3(render::near, level.at(593, 690), BoardColour, 30);
-    EXPECT_FALSE(render::near(level.at(192, 690), BoardColour, 30));
-    EXPECT_FALSE(render::near(level.at(597, 690), BoardColour, 30));
+    EXPECT_PRED3(render::closeTo, level.at(196, 690), BoardColour, 30);
+    EXPECT_PRED3(render::closeTo, level.at(593, 690), BoardColour, 30);
+    EXPECT_FALSE(render::closeTo(level.at(192, 690), BoardColour, 30));
+    EXPECT_FALSE(render::closeTo(level.at(597, 690), BoardColour, 30));
 }
 
 // Pixels of one colour inside a box around a block: exactly its 25 by 40 upright rectangle.
@@ -127,7 +127,7 @@ void expectUprightBlock(const Screenshot& shot, int x, int y, const Colour& colo
     int outside = 0;
     for (int row = y - 10; row < y + 50; ++row) {
         for (int column = x - 10; column < x + 35; ++column) {
-            const bool coloured = render::near(shot.at(column, row), colour, 12);
+            const bool coloured = render::closeTo(shot.at(column, row), colour, 12);
             const bool inRectangle = column >= x && column < x + 25 && row >= y && row < y + 40;
             if (coloured && inRectangle) {
                 ++inside;
@@ -166,9 +166,9 @@ TEST_F(LevelSceneTest, TheBallIsBlendedByItsAlpha) {
                       (BallColour.g + BackgroundColour.g) / 2,
                       (BallColour.b + BackgroundColour.b) / 2};
     for (const int y : {720, 750}) {
-        EXPECT_PRED3(render::near, shot.at(bandMiddle(0), y), BackgroundColour, 4) << y;
-        EXPECT_PRED3(render::near, shot.at(bandMiddle(1), y), half, 5) << y;
-        EXPECT_PRED3(render::near, shot.at(bandMiddle(2), y), BallColour, 4) << y;
+        EXPECT_PRED3(render::closeTo, shot.at(bandMiddle(0), y), BackgroundColour, 4) << y;
+        EXPECT_PRED3(render::closeTo, shot.at(bandMiddle(1), y), half, 5) << y;
+        EXPECT_PRED3(render::closeTo, shot.at(bandMiddle(2), y), BallColour, 4) << y;
     }
 }
 
@@ -217,8 +217,8 @@ TEST_F(LevelSceneTest, TheHudShowsItsFourLinesWhiteInLevelsOneToFourAndBlackInLe
         int otherColour = 0;
         for (const int pixel : lit) {
             otherColour +=
-                render::near(shot.at(pixel % render::ScreenWidth, pixel / render::ScreenWidth),
-                             textColour, 12)
+                render::closeTo(shot.at(pixel % render::ScreenWidth, pixel / render::ScreenWidth),
+                                textColour, 12)
                     ? 0
                     : 1;
         }
@@ -234,9 +234,10 @@ TEST_F(LevelSceneTest, RecordsBeyondTheLevelsCountAreNotDrawn) {
     placeBlock(9, 220.0f, 400.0f, 3);
     drawLevelScene(1);
     Screenshot shot = render::readScreen();
-    EXPECT_PRED3(render::near, render::meanColour(shot, 224, 404, 241, 436),
+    EXPECT_PRED3(render::closeTo, render::meanColour(shot, 224, 404, 241, 436),
                  render::WeightColours[3], 6);
-    EXPECT_PRED3(render::near, render::meanColour(shot, 554, 404, 571, 436), BackgroundColour, 4);
+    EXPECT_PRED3(render::closeTo, render::meanColour(shot, 554, 404, 571, 436), BackgroundColour,
+                 4);
 
     // The last of the 31 records is drawn by no level, not even the longest.
     dealSeeded(5);
@@ -244,9 +245,10 @@ TEST_F(LevelSceneTest, RecordsBeyondTheLevelsCountAreNotDrawn) {
     placeBlock(30, 550.0f, 400.0f, 7);
     drawLevelScene(5);
     shot = render::readScreen();
-    EXPECT_PRED3(render::near, render::meanColour(shot, 224, 404, 241, 436),
+    EXPECT_PRED3(render::closeTo, render::meanColour(shot, 224, 404, 241, 436),
                  render::WeightColours[3], 6);
-    EXPECT_PRED3(render::near, render::meanColour(shot, 554, 404, 571, 436), BackgroundColour, 4);
+    EXPECT_PRED3(render::closeTo, render::meanColour(shot, 554, 404, 571, 436), BackgroundColour,
+                 4);
 }
 
 } // namespace

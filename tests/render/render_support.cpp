@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "assets/assets.h"
@@ -26,7 +27,7 @@ int largestChannelDifference(const Colour& a, const Colour& b) {
     return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
 }
 
-bool near(const Colour& a, const Colour& b, int tolerance) {
+bool closeTo(const Colour& a, const Colour& b, int tolerance) {
     return largestChannelDifference(a, b) <= tolerance;
 }
 
@@ -104,7 +105,7 @@ std::vector<Colour> gridMeans(const Screenshot& shot, int columns, int rows) {
                     [&](int x, int y) { return shot.at(x, y); });
 }
 
-std::vector<Colour> gridMeans(const pictures::DecodedPicture& picture, int columns, int rows) {
+std::vector<Colour> gridMeans(const Picture& picture, int columns, int rows) {
     return gridOver(picture.width, picture.height, columns, rows, [&](int x, int y) {
         const std::uint8_t* pixel = picture.at(x, y);
         return Colour{pixel[0], pixel[1], pixel[2]};
@@ -127,7 +128,7 @@ std::vector<int> pixelsUnlike(const Screenshot& shot, const Colour& background, 
     std::vector<int> found;
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
-            if (!near(shot.at(x, y), background, tolerance)) {
+            if (!closeTo(shot.at(x, y), background, tolerance)) {
                 found.push_back(y * ScreenWidth + x);
             }
         }
@@ -156,15 +157,10 @@ void drawWholeTexture(unsigned int texture) {
 namespace {
 
 void writePicture(const fs::path& path, int width, int height, const Painter& paint, bool alpha) {
-    cairo_surface_t* surface =
-        cairo_image_surface_create(alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, width, height);
-    cairo_t* context = cairo_create(surface);
-    paint(context, width, height);
-    cairo_destroy(context);
+    Picture canvas(width, height);
+    paint(canvas);
     fs::create_directories(path.parent_path());
-    const bool written =
-        alpha ? pictures::writePng(surface, path) : pictures::writeJpeg(surface, path, 98);
-    cairo_surface_destroy(surface);
+    const bool written = alpha ? writePng(canvas, path) : writeJpeg(canvas, path, 98);
     ASSERT_TRUE(written) << path;
 }
 
@@ -178,14 +174,19 @@ void writePngPicture(const fs::path& path, int width, int height, const Painter&
     writePicture(path, width, height, paint, true);
 }
 
-void paintSolid(cairo_t* context, const Colour& colour, double left, double top, double width,
+void paintSolid(Picture& canvas, const Colour& colour, double left, double top, double width,
                 double height, double alpha) {
-    cairo_save(context);
-    cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_rgba(context, colour.r / 255.0, colour.g / 255.0, colour.b / 255.0, alpha);
-    cairo_rectangle(context, left, top, width, height);
-    cairo_fill(context);
-    cairo_restore(context);
+    const auto edge = [](double at, int limit) {
+        return std::clamp(static_cast<int>(std::lround(at)), 0, limit);
+    };
+    const std::uint8_t pixel[4] = {
+        static_cast<std::uint8_t>(colour.r), static_cast<std::uint8_t>(colour.g),
+        static_cast<std::uint8_t>(colour.b), static_cast<std::uint8_t>(std::lround(alpha * 255.0))};
+    for (int y = edge(top, canvas.height); y < edge(top + height, canvas.height); ++y) {
+        for (int x = edge(left, canvas.width); x < edge(left + width, canvas.width); ++x) {
+            std::copy(pixel, pixel + 4, canvas.at(x, y));
+        }
+    }
 }
 
 const Colour WeightColours[11] = {
@@ -205,8 +206,8 @@ const Colour WeightColours[11] = {
 void writeWeightPictures() {
     for (int weight = 1; weight <= 10; ++weight) {
         const fs::path path = "Data/Kuvat/Objektit/" + std::to_string(weight) + ".jpg";
-        writeJpegPicture(path, 32, 64, [weight](cairo_t* context, int width, int height) {
-            paintSolid(context, WeightColours[weight], 0, 0, width, height);
+        writeJpegPicture(path, 32, 64, [weight](Picture& canvas) {
+            paintSolid(canvas, WeightColours[weight], 0, 0, canvas.width, canvas.height);
         });
     }
 }
@@ -215,10 +216,10 @@ std::span<const CataloguedPicture> pictureCatalogue() {
     return expected::pictureSlots;
 }
 
-pictures::DecodedPicture decodePicture(const fs::path& relativePath) {
-    const auto decoded = relativePath.extension() == ".png" ? pictures::readPng(relativePath)
-                                                            : pictures::readJpeg(relativePath);
-    return decoded ? *decoded : pictures::DecodedPicture{};
+Picture decodePicture(const fs::path& relativePath) {
+    const auto decoded =
+        relativePath.extension() == ".png" ? readPng(relativePath) : readJpeg(relativePath);
+    return decoded ? *decoded : Picture{};
 }
 
 PictureFolder::PictureFolder()
@@ -228,6 +229,9 @@ PictureFolder::PictureFolder()
     fs::create_directories(path_ / "Data");
     fs::copy(fs::path(TOLVAR_GENERATED_DATA_DIR) / "Kuvat", path_ / "Data" / "Kuvat",
              fs::copy_options::recursive);
+    if (fs::is_directory("Fonts")) { // the face a build ships beside the program (Windows)
+        fs::copy("Fonts", path_ / "Fonts", fs::copy_options::recursive);
+    }
     fs::current_path(path_);
 }
 

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cairo.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -15,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "picture_files.h"
+#include "render/test_pictures.h"
 #include "support/picture_slots.h"
 
 namespace render {
@@ -33,7 +31,7 @@ bool operator==(const Colour& a, const Colour& b);
 std::ostream& operator<<(std::ostream& out, const Colour& colour);
 
 // Every channel within `tolerance` of the other's.
-bool near(const Colour& a, const Colour& b, int tolerance);
+bool closeTo(const Colour& a, const Colour& b, int tolerance);
 int largestChannelDifference(const Colour& a, const Colour& b);
 
 // The whole drawing read back from the buffer being drawn, addressed in drawing space
@@ -51,7 +49,7 @@ Colour meanColour(const Screenshot& shot, int left, int top, int right, int bott
 // Mean colours of a grid of equal cells over the whole screen, or over the whole of a decoded
 // picture (top row first), row by row.
 std::vector<Colour> gridMeans(const Screenshot& shot, int columns, int rows);
-std::vector<Colour> gridMeans(const pictures::DecodedPicture& picture, int columns, int rows);
+std::vector<Colour> gridMeans(const Picture& picture, int columns, int rows);
 // The mean over all cells of the largest channel difference of two grids of one shape.
 double gridDistance(const std::vector<Colour>& a, const std::vector<Colour>& b);
 
@@ -64,13 +62,14 @@ std::vector<int> pixelsUnlike(const Screenshot& shot, const Colour& background, 
 // 1 at the top), opaque, on a cleared buffer.
 void drawWholeTexture(unsigned int texture);
 
-// Pictures the tests write themselves, painted with cairo.
-using Painter = std::function<void(cairo_t* context, int width, int height)>;
+// Pictures the tests write themselves, painted on a canvas that starts transparent black.
+using Painter = std::function<void(Picture& canvas)>;
 void writeJpegPicture(const std::filesystem::path& path, int width, int height,
                       const Painter& paint);
 void writePngPicture(const std::filesystem::path& path, int width, int height,
                      const Painter& paint); // with an alpha channel
-void paintSolid(cairo_t* context, const Colour& colour, double left, double top, double width,
+// Sets the pixels whose centres lie in the rectangle to the colour with that opacity.
+void paintSolid(Picture& canvas, const Colour& colour, double left, double top, double width,
                 double height, double alpha = 1.0);
 
 // The ten weight pictures replaced by solid colours far apart from each other, by weight.
@@ -83,10 +82,10 @@ using CataloguedPicture = expected::PictureSlot;
 std::span<const CataloguedPicture> pictureCatalogue();
 
 // A decoded picture file of the working folder (JPEG or PNG by its extension).
-pictures::DecodedPicture decodePicture(const std::filesystem::path& relativePath);
+Picture decodePicture(const std::filesystem::path& relativePath);
 
-// A fresh working folder holding a copy of the generated Data/Kuvat/, entered on construction,
-// left and removed on destruction.
+// A fresh working folder holding a copy of the generated Data/Kuvat/ (and of Fonts/ where the
+// working folder has one), entered on construction, left and removed on destruction.
 class PictureFolder {
 public:
     PictureFolder();

@@ -35,8 +35,8 @@ struct Identified {
 };
 
 // The rows a full-screen quad shows: the top 74.5 % of the picture.
-pictures::DecodedPicture rowsOfAFullscreenQuad(const pictures::DecodedPicture& picture) {
-    pictures::DecodedPicture shown = picture;
+render::Picture rowsOfAFullscreenQuad(const render::Picture& picture) {
+    render::Picture shown = picture;
     shown.height = static_cast<int>(picture.height * (1.0 - HiddenPictureRows));
     shown.pixels.resize(static_cast<std::size_t>(shown.width) * shown.height * 4);
     return shown;
@@ -47,7 +47,7 @@ pictures::DecodedPicture rowsOfAFullscreenQuad(const pictures::DecodedPicture& p
 std::vector<std::vector<Colour>> catalogueGrids(bool fullscreenQuad) {
     std::vector<std::vector<Colour>> grids;
     for (const render::CataloguedPicture& entry : render::pictureCatalogue()) {
-        pictures::DecodedPicture file = render::decodePicture(entry.path);
+        render::Picture file = render::decodePicture(entry.path);
         if (file.width == 0) {
             grids.emplace_back();
             continue;
@@ -119,41 +119,41 @@ const Colour TopRight{230, 210, 40};
 const Colour BottomLeft{30, 40, 220};
 const Colour BottomRight{30, 200, 60};
 
-void paintQuarters(cairo_t* context, int width, int height, double alpha) {
-    const double halfWidth = width / 2.0;
-    const double halfHeight = height / 2.0;
-    render::paintSolid(context, TopLeft, 0, 0, halfWidth, halfHeight, alpha);
-    render::paintSolid(context, TopRight, halfWidth, 0, halfWidth, halfHeight, alpha);
-    render::paintSolid(context, BottomLeft, 0, halfHeight, halfWidth, halfHeight, alpha);
-    render::paintSolid(context, BottomRight, halfWidth, halfHeight, halfWidth, halfHeight, alpha);
+void paintQuarters(render::Picture& canvas, double alpha) {
+    const double halfWidth = canvas.width / 2.0;
+    const double halfHeight = canvas.height / 2.0;
+    render::paintSolid(canvas, TopLeft, 0, 0, halfWidth, halfHeight, alpha);
+    render::paintSolid(canvas, TopRight, halfWidth, 0, halfWidth, halfHeight, alpha);
+    render::paintSolid(canvas, BottomLeft, 0, halfHeight, halfWidth, halfHeight, alpha);
+    render::paintSolid(canvas, BottomRight, halfWidth, halfHeight, halfWidth, halfHeight, alpha);
 }
 
 TEST_F(TextureStartUpTest, PicturesAreUprightOnAFullscreenQuadAndOnAWholeTexture) {
     render::writeJpegPicture("Data/Kuvat/Taustat/menu.jpg", 64, 64,
-                             [](cairo_t* c, int w, int h) { paintQuarters(c, w, h, 1.0); });
+                             [](render::Picture& canvas) { paintQuarters(canvas, 1.0); });
     render::writePngPicture("Data/Kuvat/Objektit/Pallo.png", 64, 64,
-                            [](cairo_t* c, int w, int h) { paintQuarters(c, w, h, 1.0); });
+                            [](render::Picture& canvas) { paintQuarters(canvas, 1.0); });
     startUp();
 
     // The full-screen picture shows rows 0.255 to 1: its middle row lies 515 pixels down.
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     drawPicture(menuTexture);
     auto shot = render::readScreen();
-    EXPECT_PRED3(render::near, shot.at(100, 10), TopLeft, 6);
-    EXPECT_PRED3(render::near, shot.at(900, 10), TopRight, 6);
-    EXPECT_PRED3(render::near, shot.at(100, 500), TopLeft, 6);
-    EXPECT_PRED3(render::near, shot.at(100, 530), BottomLeft, 6);
-    EXPECT_PRED3(render::near, shot.at(100, 760), BottomLeft, 6);
-    EXPECT_PRED3(render::near, shot.at(900, 760), BottomRight, 6);
+    EXPECT_PRED3(render::closeTo, shot.at(100, 10), TopLeft, 6);
+    EXPECT_PRED3(render::closeTo, shot.at(900, 10), TopRight, 6);
+    EXPECT_PRED3(render::closeTo, shot.at(100, 500), TopLeft, 6);
+    EXPECT_PRED3(render::closeTo, shot.at(100, 530), BottomLeft, 6);
+    EXPECT_PRED3(render::closeTo, shot.at(100, 760), BottomLeft, 6);
+    EXPECT_PRED3(render::closeTo, shot.at(900, 760), BottomRight, 6);
 
     // The PNG, all of it shown.
     render::drawWholeTexture(ballTexture);
     shot = render::readScreen();
-    EXPECT_PRED3(render::near, shot.at(100, 10), TopLeft, 6);
-    EXPECT_PRED3(render::near, shot.at(900, 10), TopRight, 6);
-    EXPECT_PRED3(render::near, shot.at(100, 370), TopLeft, 6);
-    EXPECT_PRED3(render::near, shot.at(100, 400), BottomLeft, 6);
-    EXPECT_PRED3(render::near, shot.at(900, 760), BottomRight, 6);
+    EXPECT_PRED3(render::closeTo, shot.at(100, 10), TopLeft, 6);
+    EXPECT_PRED3(render::closeTo, shot.at(900, 10), TopRight, 6);
+    EXPECT_PRED3(render::closeTo, shot.at(100, 370), TopLeft, 6);
+    EXPECT_PRED3(render::closeTo, shot.at(100, 400), BottomLeft, 6);
+    EXPECT_PRED3(render::closeTo, shot.at(900, 760), BottomRight, 6);
 }
 
 TEST_F(TextureStartUpTest, EachWeightSlotHoldsThePictureNamedByItsWeight) {
@@ -161,8 +161,8 @@ TEST_F(TextureStartUpTest, EachWeightSlotHoldsThePictureNamedByItsWeight) {
     startUp();
     for (int weight = 1; weight <= 10; ++weight) {
         render::drawWholeTexture(weightTextures[weight]);
-        EXPECT_PRED3(render::near, render::readScreen().at(512, 384), render::WeightColours[weight],
-                     6)
+        EXPECT_PRED3(render::closeTo, render::readScreen().at(512, 384),
+                     render::WeightColours[weight], 6)
             << "weight " << weight;
     }
 }
@@ -186,7 +186,7 @@ TEST_F(TextureStartUpTest, ADealtBlockOfWeightSevenIsDrawnWithSevenJpg) {
         const Colour drawn =
             render::meanColour(render::readScreen(), static_cast<int>(blocks[i].x) + 4, 304,
                                static_cast<int>(blocks[i].x) + 21, 336);
-        EXPECT_PRED3(render::near, drawn, render::WeightColours[7], 6) << "block " << i;
+        EXPECT_PRED3(render::closeTo, drawn, render::WeightColours[7], 6) << "block " << i;
     }
     EXPECT_GT(sevens, 0) << "seed 11 deals no weight 7 in level 5";
 }

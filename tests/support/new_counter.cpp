@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -26,13 +27,29 @@ void countNew() {
     }
 }
 
+// Aligned blocks are carved out of a larger malloc'd one, whose start is kept just before the
+// block: std::aligned_alloc is missing from Windows' C runtime, whose own aligned blocks need a
+// free of their own.
 void* allocate(std::size_t size, std::size_t alignment) {
     countNew();
     size = size == 0 ? 1 : size;
-    if (alignment <= alignof(std::max_align_t)) {
+    if (alignment == 0) {
         return std::malloc(size);
     }
-    return std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
+    void* whole = std::malloc(size + alignment + sizeof(void*));
+    if (whole == nullptr) {
+        return nullptr;
+    }
+    const std::uintptr_t after = reinterpret_cast<std::uintptr_t>(whole) + sizeof(void*);
+    void** block = reinterpret_cast<void**>((after + alignment - 1) / alignment * alignment);
+    block[-1] = whole;
+    return block;
+}
+
+void releaseAligned(void* memory) {
+    if (memory != nullptr) {
+        std::free(static_cast<void**>(memory)[-1]);
+    }
 }
 
 void* allocateOrThrow(std::size_t size, std::size_t alignment) {
@@ -105,16 +122,16 @@ void operator delete[](void* memory, const std::nothrow_t&) noexcept {
     std::free(memory);
 }
 void operator delete(void* memory, std::align_val_t) noexcept {
-    std::free(memory);
+    releaseAligned(memory);
 }
 void operator delete[](void* memory, std::align_val_t) noexcept {
-    std::free(memory);
+    releaseAligned(memory);
 }
 void operator delete(void* memory, std::size_t, std::align_val_t) noexcept {
-    std::free(memory);
+    releaseAligned(memory);
 }
 void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept {
-    std::free(memory);
+    releaseAligned(memory);
 }
 
 #pragma GCC diagnostic pop

@@ -129,7 +129,7 @@ bool findDisplay() {
 
 bool registerWindowClass() {
     pinGlDriverForLeakReports();
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, TOLVAR_TEST_VIDEO_DRIVER);
     return scripted::windowStep("registerWindowClass", WindowStep::RegisterClass,
                                 sdl_video::startVideo());
 }

@@ -1,7 +1,8 @@
 // The scripted platform: the seam of platform.h played by the tests. Time is virtual (a sleep or
 // a presented frame moves the clock on at once), window messages come from a script, message
 // boxes are recorded and answered from a script, music calls are recorded, and drawing goes to
-// a real OpenGL context on SDL's offscreen driver so that pixels can be read back.
+// a real OpenGL context on a hidden window (SDL's offscreen driver on Linux, its own on Windows)
+// so that pixels can be read back.
 #pragma once
 
 #include <cstdint>

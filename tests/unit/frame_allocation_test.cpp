@@ -1,39 +1,12 @@
-#include <dlfcn.h>
-#include <execinfo.h>
-
 #include <cstring>
 
 #include "support/game_fixture.h"
+#include "support/gl_driver_frames.h"
 #include "support/new_counter.h"
 
-// Counts the allocations the game makes through operator new while it runs frames.
-//
-// Mesa's software renderer compiles shader variants the first time it meets a new combination of
-// state, and its compiler (and LLVM's JIT) allocate through operator new. Those allocations are
-// the driver's cache, not the game's: an allocation with a GL driver frame on its stack is not
-// counted.
+// Counts the allocations the game makes through operator new while it runs frames, but for those
+// of the GL driver (gl_driver_frames.h).
 namespace {
-bool isGlDriverLibrary(const char* path) {
-    for (const char* name : {"_dri.so", "libLLVM", "libgallium", "libGLX", "libEGL", "libglapi"}) {
-        if (std::strstr(path, name) != nullptr) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool calledFromGlDriver() {
-    void* frames[64];
-    const int depth = backtrace(frames, 64);
-    for (int i = 0; i < depth; ++i) {
-        Dl_info library;
-        if (dladdr(frames[i], &library) != 0 && library.dli_fname != nullptr &&
-            isGlDriverLibrary(library.dli_fname)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 class FrameAllocationTest : public ScriptedGameTest {
 protected:
@@ -47,8 +20,7 @@ protected:
     // KeyPressed themselves). Returns how many operator new calls they made, in any thread,
     // but for those of the GL driver.
     static long allocationsOver(int frames) {
-        void* warmUp[1];
-        backtrace(warmUp, 1); // its first call loads the unwinder, which allocates
+        prepareGlDriverCheck();
         new_counter::start([] { return !calledFromGlDriver(); });
         for (int i = 0; i < frames; ++i) {
             updateFrameTimer();

@@ -67,10 +67,12 @@ protected:
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
-        return path.c_str();
+        pathText = path.string();
+        return pathText.c_str();
     }
 
     fs::path path;
+    std::string pathText; // the game's paths are narrow on every system
 };
 
 TEST_F(PictureHeaderTest, PngDimensionsComeFromTheHeaderAndHugeOnesAreRefused) {
@@ -120,7 +122,7 @@ TEST_F(PictureHeaderTest, TruncatedOrForeignHeadersAreRefused) {
     damaged.push_back(notIhdr);
     for (std::size_t i = 0; i < damaged.size(); ++i) {
         EXPECT_FALSE(readPictureHeader(write(damaged[i])).readable) << "case " << i;
-        EXPECT_FALSE(pictureWithinLimits(path.c_str())) << "case " << i;
+        EXPECT_FALSE(pictureWithinLimits(path.string().c_str())) << "case " << i;
     }
     EXPECT_FALSE(pictureWithinLimits("no/such/picture.png"));
 }
@@ -128,10 +130,10 @@ TEST_F(PictureHeaderTest, TruncatedOrForeignHeadersAreRefused) {
 TEST_F(PictureHeaderTest, AFileOverTheSizeLimitIsRefusedWhateverItsHeaderSays) {
     write(pngHeader(64, 64));
     fs::resize_file(path, LargestPictureFile); // sparse: costs no disk
-    EXPECT_TRUE(pictureWithinLimits(path.c_str()));
+    EXPECT_TRUE(pictureWithinLimits(path.string().c_str()));
     fs::resize_file(path, LargestPictureFile + 1);
-    EXPECT_FALSE(pictureWithinLimits(path.c_str()));
-    EXPECT_EQ(readPictureHeader(path.c_str()).fileSize, LargestPictureFile + 1);
+    EXPECT_FALSE(pictureWithinLimits(path.string().c_str()));
+    EXPECT_EQ(readPictureHeader(path.string().c_str()).fileSize, LargestPictureFile + 1);
 }
 
 } // namespace

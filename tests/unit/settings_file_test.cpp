@@ -36,6 +36,14 @@ protected:
     }
     void TearDown() override {
         fs::current_path(previous);
+        // Windows refuses to remove a read-only file: the player's marks go first.
+        std::error_code ignored;
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder, ignored)) {
+            if (!entry.is_symlink()) {
+                fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add,
+                                ignored);
+            }
+        }
         fs::remove_all(folder);
     }
     static void writeFile(const char* content) {

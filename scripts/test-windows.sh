@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Builds the Windows game with its tests (scripts/windows.sh --tests) and runs the unit,
+# rendering and platform suites under Wine, through CTest:
+#
+#   scripts/test-windows.sh [CTEST_ARGUMENT...]     e.g. -L render, -R Progress, -j2
+#
+# Everything runs on one X desktop of its own (Xvfb: Wine draws the tests' hidden windows through
+# X11) with one persistent wineserver, in a Wine prefix made afresh under build-windows/. The
+# prefix's programs find the cross-built libraries and the compiler's runtime DLLs through
+# WINEPATH. Whatever happens, the server and the prefix are gone on exit, and the desktop after.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+# shellcheck source=scripts/lib/x_desktop.sh
+source scripts/lib/x_desktop.sh
+run_on_own_x_desktop --screen 1280x1024 -- "$@"
+
+bash scripts/windows.sh --tests
+build=$PWD/build-windows
+
+# Ends every Wine program of the prefix and its server, and removes the prefix.
+end_wine() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+}
+
+# A value the build's cache holds (the toolchain file's).
+cached() {
+  sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"
+}
+libraries=$(cached TOLVAR_WINDOWS_PREFIX)
+IFS=';' read -r -a runtime_dlls <<<"$(cached TOLVAR_WINDOWS_RUNTIME_DLLS)"
+if [ -z "$libraries" ] || [ "${#runtime_dlls[@]}" -eq 0 ]; then
+  echo "test-windows.sh: $build/CMakeCache.txt names no TOLVAR_WINDOWS_PREFIX or runtime DLLs" >&2
+  exit 1
+fi
+
+export WINEPREFIX=$build/wine-prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=" # no offer to install Mono or Gecko into the prefix
+rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+trap end_wine EXIT
+
+
+# One server for the whole run: a test's program then starts in a fraction of a second.
+wineserver -p
+wine wineboot --init
+
+# WINEPATH takes Windows paths, separated by semicolons.
+folders=("$libraries/bin")
+for dll in "${runtime_dlls[@]}"; do
+  folders+=("$(dirname "$dll")")
+done
+winepath=""
+for folder in "${folders[@]}"; do
+  winepath+="${winepath:+;}$(wine winepath -w "$folder" | tr -d '\r')"
+done
+export WINEPATH=$winepath
+
+started=$(date +%s)
+status=0
+ctest --test-dir "$build" --output-on-failure "$@" || status=$?
+echo "test-windows.sh: the Windows tests took $(($(date +%s) - started)) s under Wine" >&2
+(exit "$status") # the tests' own status
