@@ -8,8 +8,10 @@
 #
 # COMMAND runs as root in the project's folder inside the fresh system, with
 # TOLVAR_FRESH_DEBIAN=1 in its environment. Kept between runs, in $TOLVAR_FRESH_CACHE (default
-# /var/cache/tolvar-fresh-debian): the debootstrapped base as a tarball and apt's downloaded
-# archives. Everything else, the system and the clone, is made anew each run under that folder.
+# /var/cache/tolvar-fresh-debian): the debootstrapped base as a tarball, apt's downloaded
+# archives and the libraries cross-built for Windows (scripts/windows-libraries.sh, which keys
+# them by their sources). Everything else, the system and the clone, is made anew each run under
+# that folder.
 set -euo pipefail
 
 [ $# -gt 0 ] || { echo "usage: scripts/fresh-debian.sh COMMAND [ARGUMENT...]" >&2; exit 2; }
@@ -23,7 +25,7 @@ say() { echo "fresh-debian: [$((SECONDS - started)) s] $*" >&2; }
 
 command -v debootstrap > /dev/null ||
   { echo "fresh-debian.sh: debootstrap not found (scripts/install-dependencies.sh ci)" >&2; exit 1; }
-mkdir -p "$cache/archives/partial"
+mkdir -p "$cache/archives/partial" "$cache/windows-libraries"
 # One run at a time: the runs share the cache.
 exec 9> "$cache/lock"
 flock 9
@@ -60,7 +62,7 @@ say "fresh bookworm with $(git -C "$project" rev-parse --short HEAD) cloned into
 # shellcheck disable=SC2016
 unshare --mount --propagation private bash -c '
   set -e
-  root=$1 archives=$2; shift 2
+  root=$1 archives=$2 windows_libraries=$3; shift 3
   mount --bind /proc "$root/proc"
   mount --bind /sys "$root/sys"
   mount --bind /dev "$root/dev"
@@ -68,8 +70,10 @@ unshare --mount --propagation private bash -c '
   mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts" 2> /dev/null || true
   mount -t tmpfs tmpfs "$root/tmp"
   mount --bind "$archives" "$root/var/cache/apt/archives"
+  mkdir -p "$root/root/.cache/tolvar-windows"
+  mount --bind "$windows_libraries" "$root/root/.cache/tolvar-windows"
   cd /
   exec chroot "$root" env -i HOME=/root TERM=dumb LANG=C.UTF-8 CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin TOLVAR_FRESH_DEBIAN=1 \
     bash -c "cd /root/tolvar && exec \"\$@\"" command "$@"
-' fresh-debian "$root" "$cache/archives" "$@"
+' fresh-debian "$root" "$cache/archives" "$cache/windows-libraries" "$@"

@@ -10,6 +10,8 @@
 # WINEPATH. Whatever happens, the server and the prefix are gone on exit, and the desktop after.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The end-to-end test's harness (Xvfb, xdotool, the picture checks) is the Linux tests' own.
+bash scripts/install-dependencies.sh play test windows
 # shellcheck source=scripts/lib/x_desktop.sh
 source scripts/lib/x_desktop.sh
 run_on_own_x_desktop --screen 1280x1024 -- "$@"

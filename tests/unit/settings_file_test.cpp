@@ -35,6 +35,7 @@ protected:
         openProgressFile();
     }
     void TearDown() override {
+        ProgressFile.file.close(); // Windows keeps a folder that holds an open file
         fs::current_path(previous);
         // Windows refuses to remove a read-only file: the player's marks go first.
         std::error_code ignored;
