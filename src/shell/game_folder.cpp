@@ -35,10 +35,10 @@ bool usePlayerFolder(const std::string& player, const std::string& program) {
 } // namespace
 
 bool findGameFolder() {
-    std::string working = platform::workingFolder();
-    if (working.empty()) {
-        working = ".";
-    }
+    // Made whole rather than assigned ".": GCC 12 at -O3 sees an overlap in that assignment
+    // that is not there (-Wrestrict) and the Release build stops.
+    const std::string current = platform::workingFolder();
+    const std::string working = current.empty() ? std::string(".") : current;
     const std::string program = platform::programFolder();
     const bool programHoldsData = !program.empty() && holdsDataFolder(program);
     if (const std::string player = platform::installedPlayerFolder();
