@@ -8,10 +8,11 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -62,16 +63,17 @@ void drawPicture(GLuint texture) {
 }
 
 std::int64_t monotonicNanoseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
+// The standard library's sleep: mingw's clock_nanosleep sleeps far past an absolute monotonic
+// time, and the floor then drew a few frames a second under Wine.
 void sleepUntil(std::int64_t due) {
-    const timespec at = {static_cast<std::time_t>(due / 1'000'000'000),
-                         static_cast<long>(due % 1'000'000'000)};
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) != 0) {
-    }
+    std::this_thread::sleep_until(std::chrono::steady_clock::time_point(
+        std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+            std::chrono::nanoseconds(due))));
 }
 
 bool closing(const SDL_Event& event) {
