@@ -2,9 +2,10 @@
 """The Windows game under Wine, as a player gets it: from its installer and from its zip.
 
 - The installer, run with /S in a fresh Wine prefix whose user is named "Jöns Öberg", installs
-  the game and its Start-menu entries. The installed game, started from another folder, shows the main menu (compared with
-  the game's own picture, as on Linux); Enter, Enter starts level 1; back in the menu, Quit ends it
-  with exit code 0; its progress is in %APPDATA%\\Tolvar\\Data.dat, none beside the program.
+  the game and its Start-menu entries. The installed game, started from another folder, shows
+  the main menu (compared with the game's own picture, as on Linux); Enter, Enter starts level 1;
+  back in the menu, Quit ends it with exit code 0; its progress is in %APPDATA%\\Tolvar\\Data.dat,
+  none beside the program. The uninstaller, silent too, removes the game and leaves the progress.
 - The portable zip, unpacked into a folder named with letters beyond ASCII, starts, shows the
   menu and keeps its Data.dat (holding 3 here) beside tolvar.exe, untouched by a run.
 """
@@ -97,6 +98,15 @@ def installed_game(session, wine):
         check(progress.read() == b"1", "holding 1")
     check(not os.path.exists(os.path.join(os.path.dirname(program), "Data.dat")),
           "and no Data.dat beside the installed program")
+
+    # In place (_?=), the uninstaller has finished when it returns.
+    folder = os.path.dirname(program)
+    check(wine.run(os.path.join(folder, "Uninstall.exe"), "/S",
+                   "_?=C:\\Program Files\\Tolvar") == 0, "the uninstaller ends with exit code 0")
+    check(not os.path.exists(program) and not os.path.exists(os.path.join(folder, "Data")),
+          "it removed the game")
+    with open(saved, "rb") as progress:
+        check(progress.read() == b"1", "and left the player's progress as it was")
 
 
 def portable_game(session, wine):
