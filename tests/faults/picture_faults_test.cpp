@@ -36,14 +36,14 @@ using expected::pictureSlots;
 // Decoders differ a little in rounding; a wrong, flipped or shifted picture differs by tens.
 constexpr double LargestMeanDifference = 3.0;
 
-std::optional<pictures::DecodedPicture> decodeOriginal(const std::string& path) {
+std::optional<pictures::RgbaPicture> decodeOriginal(const std::string& path) {
     const std::string name = std::string(TOLVAR_DATA_DIR) + "/" + path.substr(5); // past "Data/"
     return path.ends_with(".png") ? pictures::readPng(name) : pictures::readJpeg(name);
 }
 
 // Compares the texture behind `name` with the picture file, t = 0 being the picture's bottom row.
 // Empty when they match; otherwise what differs.
-std::string textureMismatch(unsigned int name, const pictures::DecodedPicture& picture) {
+std::string textureMismatch(unsigned int name, const pictures::RgbaPicture& picture) {
     if (name == 0 || glIsTexture(name) != GL_TRUE) {
         return "no texture";
     }

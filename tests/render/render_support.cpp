@@ -160,7 +160,8 @@ void writePicture(const fs::path& path, int width, int height, const Painter& pa
     Picture canvas(width, height);
     paint(canvas);
     fs::create_directories(path.parent_path());
-    const bool written = alpha ? writePng(canvas, path) : writeJpeg(canvas, path, 98);
+    const bool written =
+        alpha ? pictures::writePng(canvas, path) : pictures::writeJpeg(canvas, path, 98);
     ASSERT_TRUE(written) << path;
 }
 
@@ -217,8 +218,8 @@ std::span<const CataloguedPicture> pictureCatalogue() {
 }
 
 Picture decodePicture(const fs::path& relativePath) {
-    const auto decoded =
-        relativePath.extension() == ".png" ? readPng(relativePath) : readJpeg(relativePath);
+    const auto decoded = relativePath.extension() == ".png" ? pictures::readPng(relativePath)
+                                                            : pictures::readJpeg(relativePath);
     return decoded ? *decoded : Picture{};
 }
 

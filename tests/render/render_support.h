@@ -13,10 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "render/test_pictures.h"
+#include "picture_codec.h"
 #include "support/picture_slots.h"
 
 namespace render {
+
+// The pictures the tests paint and read back.
+using Picture = pictures::RgbaPicture;
 
 constexpr int ScreenWidth = 1024;
 constexpr int ScreenHeight = 768;

@@ -26,12 +26,12 @@ struct SurfaceRelease {
 using SurfaceHandle = std::unique_ptr<cairo_surface_t, SurfaceRelease>;
 
 struct LoadedPicture {
-    DecodedPicture decoded;
+    RgbaPicture decoded;
     SurfaceHandle surface;
 };
 using PictureShelf = std::map<std::string, LoadedPicture, std::less<>>;
 
-SurfaceHandle toSurface(const DecodedPicture& picture) {
+SurfaceHandle toSurface(const RgbaPicture& picture) {
     SurfaceHandle surface(
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, picture.width, picture.height));
     cairo_surface_flush(surface.get());
@@ -145,7 +145,7 @@ bool loadAll(const std::filesystem::path& dataDir, PictureShelf& shelf, std::ost
     bool complete = true;
     for (const CatalogueEntry& entry : pictureCatalogue) {
         const std::filesystem::path path = dataDir / entry.path;
-        std::optional<DecodedPicture> decoded =
+        std::optional<RgbaPicture> decoded =
             entry.kind == PictureKind::Jpeg ? readJpeg(path) : readPng(path);
         if (!decoded) {
             errors << "make_pictures: cannot read " << path.string() << "\n";

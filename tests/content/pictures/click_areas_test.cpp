@@ -31,7 +31,7 @@ void expectDiffer(Rgb a, Rgb b) {
 
 void expectStandsOut(std::string_view picturePath, const ButtonArea& button) {
     SCOPED_TRACE(std::string(picturePath) + ": " + button.name);
-    const pictures::DecodedPicture& picture = generatedPicture(picturePath);
+    const pictures::RgbaPicture& picture = generatedPicture(picturePath);
     ASSERT_GT(picture.width, 0);
     const ScreenPixels area = button.pixels;
     const ScreenPixels ring{area.firstX - ringWidth, area.lastX + ringWidth,

@@ -58,16 +58,16 @@ const std::filesystem::path& generatedDataDir() {
     return dataDir;
 }
 
-const pictures::DecodedPicture& generatedPicture(std::string_view relativePath) {
-    static std::map<std::string, pictures::DecodedPicture, std::less<>> cache;
+const pictures::RgbaPicture& generatedPicture(std::string_view relativePath) {
+    static std::map<std::string, pictures::RgbaPicture, std::less<>> cache;
     const auto found = cache.find(relativePath);
     if (found != cache.end()) {
         return found->second;
     }
     const std::filesystem::path path = generatedDataDir() / relativePath;
-    std::optional<pictures::DecodedPicture> decoded =
+    std::optional<pictures::RgbaPicture> decoded =
         path.extension() == ".png" ? pictures::readPng(path) : pictures::readJpeg(path);
-    return cache.emplace(std::string(relativePath), decoded.value_or(pictures::DecodedPicture{}))
+    return cache.emplace(std::string(relativePath), decoded.value_or(pictures::RgbaPicture{}))
         .first->second;
 }
 
@@ -80,7 +80,7 @@ double distance(Rgb a, Rgb b) {
                      (a.b - b.b) * (a.b - b.b));
 }
 
-Rgb shownAt(const pictures::DecodedPicture& picture, Placement placement, int x, int y) {
+Rgb shownAt(const pictures::RgbaPicture& picture, Placement placement, int x, int y) {
     const double s = (x + 0.5 - placement.x) / placement.width;
     const double t = (y + 0.5 - placement.y) / placement.height * placement.shownFraction;
     const int column = std::clamp(static_cast<int>(s * picture.width), 0, picture.width - 1);
@@ -97,7 +97,7 @@ bool inside(ScreenPixels area, int x, int y) {
 }
 
 template <typename Visit>
-void forEachShown(const pictures::DecodedPicture& picture, Placement placement, ScreenPixels area,
+void forEachShown(const pictures::RgbaPicture& picture, Placement placement, ScreenPixels area,
                   Visit visit) {
     for (int y = area.firstY; y <= area.lastY; ++y) {
         for (int x = area.firstX; x <= area.lastX; ++x) {
@@ -108,8 +108,8 @@ void forEachShown(const pictures::DecodedPicture& picture, Placement placement, 
 
 } // namespace
 
-Rgb meanShownOutside(const pictures::DecodedPicture& picture, Placement placement,
-                     ScreenPixels outer, ScreenPixels hole) {
+Rgb meanShownOutside(const pictures::RgbaPicture& picture, Placement placement, ScreenPixels outer,
+                     ScreenPixels hole) {
     Rgb sum{0.0, 0.0, 0.0};
     int count = 0;
     forEachShown(picture, placement, outer, [&](int x, int y, Rgb colour) {
@@ -124,11 +124,11 @@ Rgb meanShownOutside(const pictures::DecodedPicture& picture, Placement placemen
     return Rgb{sum.r / count, sum.g / count, sum.b / count};
 }
 
-Rgb meanShown(const pictures::DecodedPicture& picture, Placement placement, ScreenPixels area) {
+Rgb meanShown(const pictures::RgbaPicture& picture, Placement placement, ScreenPixels area) {
     return meanShownOutside(picture, placement, area, ScreenPixels{1, 0, 1, 0});
 }
 
-LumaRange lumaRangeShown(const pictures::DecodedPicture& picture, Placement placement,
+LumaRange lumaRangeShown(const pictures::RgbaPicture& picture, Placement placement,
                          ScreenPixels area) {
     LumaRange range{255.0, 0.0};
     forEachShown(picture, placement, area, [&](int, int, Rgb colour) {

@@ -34,7 +34,7 @@ int runMakePictures(const std::vector<std::string>& arguments);
 const std::filesystem::path& generatedDataDir();
 
 // Decoded pictures of that generation (empty picture if the file cannot be read).
-const pictures::DecodedPicture& generatedPicture(std::string_view relativePath);
+const pictures::RgbaPicture& generatedPicture(std::string_view relativePath);
 
 // Checks that read the shared generation: they stop at once if make_pictures failed.
 class GeneratedPictures : public ::testing::Test {
@@ -72,19 +72,19 @@ double luma(Rgb colour);
 double distance(Rgb a, Rgb b);
 
 // The picture's pixel shown at the centre of screen pixel (x, y).
-Rgb shownAt(const pictures::DecodedPicture& picture, Placement placement, int x, int y);
+Rgb shownAt(const pictures::RgbaPicture& picture, Placement placement, int x, int y);
 
 // Mean colour over a block of screen pixels, optionally leaving out an inner block.
-Rgb meanShown(const pictures::DecodedPicture& picture, Placement placement, ScreenPixels area);
-Rgb meanShownOutside(const pictures::DecodedPicture& picture, Placement placement,
-                     ScreenPixels outer, ScreenPixels hole);
+Rgb meanShown(const pictures::RgbaPicture& picture, Placement placement, ScreenPixels area);
+Rgb meanShownOutside(const pictures::RgbaPicture& picture, Placement placement, ScreenPixels outer,
+                     ScreenPixels hole);
 
 // Darkest and lightest luma over a block of screen pixels.
 struct LumaRange {
     double darkest;
     double lightest;
 };
-LumaRange lumaRangeShown(const pictures::DecodedPicture& picture, Placement placement,
+LumaRange lumaRangeShown(const pictures::RgbaPicture& picture, Placement placement,
                          ScreenPixels area);
 
 } // namespace picture_checks

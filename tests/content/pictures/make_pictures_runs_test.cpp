@@ -51,7 +51,7 @@ TEST(MakePicturesRuns, ContactSheetShowsAGeneration) {
     ASSERT_EQ(runMakePictures({folder.path().string()}), 0);
     const std::filesystem::path sheet = folder.path() / "sheet.png";
     ASSERT_EQ(runMakePictures({"--contact-sheet", folder.path().string(), sheet.string()}), 0);
-    const std::optional<pictures::DecodedPicture> decoded = pictures::readPng(sheet);
+    const std::optional<pictures::RgbaPicture> decoded = pictures::readPng(sheet);
     ASSERT_TRUE(decoded.has_value());
     EXPECT_GT(decoded->width, 1000);
     EXPECT_GT(decoded->height, 1000);

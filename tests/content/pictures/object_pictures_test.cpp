@@ -13,12 +13,12 @@ std::string blockPath(int weight) {
     return "Kuvat/Objektit/" + std::to_string(weight) + ".jpg";
 }
 
-Rgb pixelAt(const pictures::DecodedPicture& picture, int x, int y) {
+Rgb pixelAt(const pictures::RgbaPicture& picture, int x, int y) {
     const std::uint8_t* p = picture.at(x, y);
     return Rgb{static_cast<double>(p[0]), static_cast<double>(p[1]), static_cast<double>(p[2])};
 }
 
-Rgb meanOf(const pictures::DecodedPicture& picture, int firstX, int lastX, int firstY, int lastY) {
+Rgb meanOf(const pictures::RgbaPicture& picture, int firstX, int lastX, int firstY, int lastY) {
     Rgb sum{0.0, 0.0, 0.0};
     int count = 0;
     for (int y = firstY; y <= lastY; ++y) {
@@ -32,12 +32,12 @@ Rgb meanOf(const pictures::DecodedPicture& picture, int firstX, int lastX, int f
 }
 
 // The body of a block above its numeral, clear of the bevelled rim.
-Rgb blockBody(const pictures::DecodedPicture& block) {
+Rgb blockBody(const pictures::RgbaPicture& block) {
     return meanOf(block, 7, 24, 9, 16);
 }
 
 // Share of the numeral band that differs strongly from the block's body: the numeral's ink.
-double numeralInk(const pictures::DecodedPicture& block) {
+double numeralInk(const pictures::RgbaPicture& block) {
     const Rgb body = blockBody(block);
     int ink = 0;
     int count = 0;
@@ -51,7 +51,7 @@ double numeralInk(const pictures::DecodedPicture& block) {
 }
 
 TEST_F(ObjectPictures, BallIsOpaqueInsideAndTransparentAroundIt) {
-    const pictures::DecodedPicture& ball = generatedPicture("Kuvat/Objektit/Pallo.png");
+    const pictures::RgbaPicture& ball = generatedPicture("Kuvat/Objektit/Pallo.png");
     ASSERT_EQ(ball.width, 128);
     ASSERT_EQ(ball.height, 128);
     const double centre = 64.0;
@@ -72,7 +72,7 @@ TEST_F(ObjectPictures, HeavierBlocksAreDarker) {
     double previous = 256.0;
     for (int weight = 1; weight <= 10; ++weight) {
         SCOPED_TRACE("weight " + std::to_string(weight));
-        const pictures::DecodedPicture& block = generatedPicture(blockPath(weight));
+        const pictures::RgbaPicture& block = generatedPicture(blockPath(weight));
         ASSERT_EQ(block.width, 32);
         const double bodyLuma = luma(blockBody(block));
         EXPECT_LT(bodyLuma, previous - 8.0);
@@ -86,7 +86,7 @@ TEST_F(ObjectPictures, HeavierBlocksAreDarker) {
 TEST_F(ObjectPictures, EveryBlockShowsLargeNumerals) {
     for (int weight = 1; weight <= 10; ++weight) {
         SCOPED_TRACE("weight " + std::to_string(weight));
-        const pictures::DecodedPicture& block = generatedPicture(blockPath(weight));
+        const pictures::RgbaPicture& block = generatedPicture(blockPath(weight));
         ASSERT_EQ(block.width, 32);
         // Even the slim "1" covers a good share of the band; a missing or tiny numeral does not.
         EXPECT_GE(numeralInk(block), 0.12);
@@ -99,7 +99,7 @@ TEST_F(ObjectPictures, EveryBlockShowsLargeNumerals) {
 TEST_F(ObjectPictures, BoardTopEdgeMatchesTheRowItWrapsOnto) {
     // With repeat wrapping the quad's top edge blends the first row with the last (unseen) one;
     // they must match or the board gets a stray line along its top.
-    const pictures::DecodedPicture& board = generatedPicture("Kuvat/Objektit/lauta.jpg");
+    const pictures::RgbaPicture& board = generatedPicture("Kuvat/Objektit/lauta.jpg");
     ASSERT_EQ(board.height, 32);
     EXPECT_LE(distance(meanOf(board, 0, board.width - 1, 0, 0),
                        meanOf(board, 0, board.width - 1, board.height - 1, board.height - 1)),

@@ -51,7 +51,7 @@ TEST_F(PictureFiles, EveryPictureIsWrittenInItsFormatAndSize) {
         SCOPED_TRACE(expected.path);
         const std::filesystem::path path = generatedDataDir() / expected.path;
         ASSERT_TRUE(std::filesystem::is_regular_file(path));
-        const std::optional<pictures::DecodedPicture> picture =
+        const std::optional<pictures::RgbaPicture> picture =
             expected.png ? pictures::readPng(path) : pictures::readJpeg(path);
         ASSERT_TRUE(picture.has_value()) << "not a readable " << (expected.png ? "PNG" : "JPEG");
         EXPECT_EQ(picture->width, expected.width);

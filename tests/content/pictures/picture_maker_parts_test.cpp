@@ -78,7 +78,7 @@ TEST(PictureFileRoundTrip, JpegKeepsSizeAndColour) {
     fill(canvas, 0.2, 0.6, 0.9);
     const std::filesystem::path path = folder.path() / "flat.jpg";
     ASSERT_TRUE(pictures::writeJpeg(canvas.surface(), path, 92));
-    const std::optional<pictures::DecodedPicture> read = pictures::readJpeg(path);
+    const std::optional<pictures::RgbaPicture> read = pictures::readJpeg(path);
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->width, 40);
     EXPECT_EQ(read->height, 24);
@@ -99,7 +99,7 @@ TEST(PictureFileRoundTrip, PngKeepsItsAlpha) {
     cairo_fill(canvas.context());
     const std::filesystem::path path = folder.path() / "half.png";
     ASSERT_TRUE(pictures::writePng(canvas.surface(), path));
-    const std::optional<pictures::DecodedPicture> read = pictures::readPng(path);
+    const std::optional<pictures::RgbaPicture> read = pictures::readPng(path);
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->fileChannels, 4);
     EXPECT_EQ(read->at(3, 8)[3], 255);

@@ -19,7 +19,7 @@ std::string levelBackground(int level) {
     return "Kuvat/Taustat/runtausta" + std::to_string(level) + ".jpg";
 }
 
-Rgb rowMean(const pictures::DecodedPicture& picture, int row) {
+Rgb rowMean(const pictures::RgbaPicture& picture, int row) {
     Rgb sum{0.0, 0.0, 0.0};
     for (int x = 0; x < picture.width; ++x) {
         const std::uint8_t* p = picture.at(x, row);
@@ -36,7 +36,7 @@ TEST_F(ScreenPictures, UnseenBottomRowsAreOnePlainLightColour) {
     constexpr int firstUnseenRow = 770;
     for (const char* path : screenPictures) {
         SCOPED_TRACE(path);
-        const pictures::DecodedPicture& picture = generatedPicture(path);
+        const pictures::RgbaPicture& picture = generatedPicture(path);
         ASSERT_EQ(picture.height, 1024);
         const Rgb reference = rowMean(picture, picture.height - 1);
         EXPECT_GE(luma(reference), 225.0);
@@ -50,7 +50,7 @@ TEST_F(ScreenPictures, TopRowMatchesTheBottomRowItWrapsOnto) {
     // With repeat wrapping the screen's top edge blends the picture's first and last rows.
     for (const char* path : screenPictures) {
         SCOPED_TRACE(path);
-        const pictures::DecodedPicture& picture = generatedPicture(path);
+        const pictures::RgbaPicture& picture = generatedPicture(path);
         ASSERT_EQ(picture.height, 1024);
         EXPECT_LE(distance(rowMean(picture, 0), rowMean(picture, picture.height - 1)), 12.0);
     }
@@ -65,7 +65,7 @@ TEST_F(ScreenPictures, EveryLevelHasItsOwnLook) {
     };
     std::array<Look, 5> looks{};
     for (int level = 1; level <= 5; ++level) {
-        const pictures::DecodedPicture& picture = generatedPicture(levelBackground(level));
+        const pictures::RgbaPicture& picture = generatedPicture(levelBackground(level));
         ASSERT_GT(picture.width, 0);
         looks[static_cast<std::size_t>(level - 1)] =
             Look{meanShown(picture, fullScreen, ScreenPixels{20, 830, 20, 380}),
@@ -87,7 +87,7 @@ TEST_F(ScreenPictures, ColumnsWhereBlocksFallAreCalm) {
     constexpr std::array<int, 2> columnLeft{220, 550};
     for (int level = 1; level <= 5; ++level) {
         SCOPED_TRACE("level " + std::to_string(level));
-        const pictures::DecodedPicture& picture = generatedPicture(levelBackground(level));
+        const pictures::RgbaPicture& picture = generatedPicture(levelBackground(level));
         ASSERT_GT(picture.width, 0);
         int sharp = 0;
         int count = 0;

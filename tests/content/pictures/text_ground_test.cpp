@@ -45,7 +45,7 @@ using TextGround = GeneratedPictures;
 
 TEST_F(TextGround, WhiteHudOfLevelsOneToFourSitsOnDarkGround) {
     for (int level = 1; level <= 4; ++level) {
-        const pictures::DecodedPicture& picture = generatedPicture(levelBackground(level));
+        const pictures::RgbaPicture& picture = generatedPicture(levelBackground(level));
         ASSERT_GT(picture.width, 0);
         for (const TextLine& line : hudLines) {
             SCOPED_TRACE("level " + std::to_string(level) + ", line at y " +
@@ -58,7 +58,7 @@ TEST_F(TextGround, WhiteHudOfLevelsOneToFourSitsOnDarkGround) {
 }
 
 TEST_F(TextGround, BlackHudOfLevelFiveSitsOnLightGround) {
-    const pictures::DecodedPicture& picture = generatedPicture(levelBackground(5));
+    const pictures::RgbaPicture& picture = generatedPicture(levelBackground(5));
     ASSERT_GT(picture.width, 0);
     for (const TextLine& line : hudLines) {
         SCOPED_TRACE("line at y " + std::to_string(line.baseline));
@@ -69,7 +69,7 @@ TEST_F(TextGround, BlackHudOfLevelFiveSitsOnLightGround) {
 }
 
 TEST_F(TextGround, LevelSelectLabelsSitOnDarkGround) {
-    const pictures::DecodedPicture& picture = generatedPicture("Kuvat/Taustat/loadgame.jpg");
+    const pictures::RgbaPicture& picture = generatedPicture("Kuvat/Taustat/loadgame.jpg");
     ASSERT_GT(picture.width, 0);
     // "Level 1" .. "Level 5" in the 36-pixel font from x 410, baselines 60 apart; about 22
     // pixels a character, 23 allowed for.
@@ -84,7 +84,7 @@ TEST_F(TextGround, LevelSelectLabelsSitOnDarkGround) {
 }
 
 TEST_F(TextGround, CountdownSitsOnTheDarkInsideOfTheBox) {
-    const pictures::DecodedPicture& picture = generatedPicture("Kuvat/Objektit/ihqbox.jpg");
+    const pictures::RgbaPicture& picture = generatedPicture("Kuvat/Objektit/ihqbox.jpg");
     ASSERT_GT(picture.width, 0);
     // "Completed! Next level begins... Ready? 5": 40 characters from (200, 400).
     EXPECT_LE(
@@ -96,7 +96,7 @@ TEST_F(TextGround, CountdownSitsOnTheDarkInsideOfTheBox) {
 TEST_F(TextGround, CheckedAreasAreReallyMeasured) {
     // A guard on the measuring itself: the light mat and the dark HUD panel of level 1 must
     // read as such, or the checks above could pass on a wrong mapping.
-    const pictures::DecodedPicture& picture = generatedPicture(levelBackground(1));
+    const pictures::RgbaPicture& picture = generatedPicture(levelBackground(1));
     ASSERT_GT(picture.width, 0);
     EXPECT_GE(luma(shownAt(picture, fullScreen, 2, 2)), 230.0);
     EXPECT_LE(luma(shownAt(picture, fullScreen, 930, 180)), 60.0);

@@ -1,4 +1,4 @@
-#include "render/test_pictures.h"
+#include "picture_codec.h"
 
 #include <jpeglib.h>
 #include <png.h>
@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-namespace render {
+namespace pictures {
 
-Picture::Picture(int width, int height)
+RgbaPicture::RgbaPicture(int width, int height)
     : width(width), height(height), pixels(static_cast<std::size_t>(width) * height * 4, 0) {}
 
 namespace {
@@ -24,7 +24,8 @@ File openFile(const std::filesystem::path& path, const char* mode) {
     return File(std::fopen(path.string().c_str(), mode));
 }
 
-// libjpeg's fatal errors must not return: they jump back to the call that began the work.
+// libjpeg reports fatal errors through error_exit, which must not return: it jumps back to the
+// call that began the work, which reports the failure.
 struct JumpingErrors {
     jpeg_error_mgr base;
     std::jmp_buf resume;
@@ -36,7 +37,7 @@ void jumpBack(j_common_ptr info) {
 
 void ignoreMessage(j_common_ptr, int) {}
 
-bool compress(std::FILE* file, const Picture& picture, int quality, std::vector<JSAMPLE>& row) {
+bool compress(std::FILE* file, const RgbaPicture& picture, int quality, std::vector<JSAMPLE>& row) {
     jpeg_compress_struct info;
     JumpingErrors errors;
     info.err = jpeg_std_error(&errors.base);
@@ -74,7 +75,7 @@ bool compress(std::FILE* file, const Picture& picture, int quality, std::vector<
     return true;
 }
 
-bool decompress(std::FILE* file, Picture& picture, std::vector<JSAMPLE>& row) {
+bool decompress(std::FILE* file, RgbaPicture& picture, std::vector<JSAMPLE>& row) {
     jpeg_decompress_struct info;
     JumpingErrors errors;
     info.err = jpeg_std_error(&errors.base);
@@ -89,7 +90,9 @@ bool decompress(std::FILE* file, Picture& picture, std::vector<JSAMPLE>& row) {
     jpeg_read_header(&info, TRUE);
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
-    picture = Picture(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+    picture =
+        RgbaPicture(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+    picture.fileChannels = info.num_components;
     row.resize(static_cast<std::size_t>(picture.width) * 3);
     while (info.output_scanline < info.output_height) {
         const int y = static_cast<int>(info.output_scanline);
@@ -110,7 +113,7 @@ bool decompress(std::FILE* file, Picture& picture, std::vector<JSAMPLE>& row) {
 
 } // namespace
 
-bool writeJpeg(const Picture& picture, const std::filesystem::path& path, int quality) {
+bool writeJpeg(const RgbaPicture& picture, const std::filesystem::path& path, int quality) {
     File file = openFile(path, "wb");
     if (!file) {
         return false;
@@ -120,7 +123,7 @@ bool writeJpeg(const Picture& picture, const std::filesystem::path& path, int qu
     return compressed && std::fclose(file.release()) == 0;
 }
 
-bool writePng(const Picture& picture, const std::filesystem::path& path) {
+bool writePng(const RgbaPicture& picture, const std::filesystem::path& path) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(picture.width);
@@ -132,9 +135,9 @@ bool writePng(const Picture& picture, const std::filesystem::path& path) {
     return written && std::fclose(file.release()) == 0;
 }
 
-std::optional<Picture> readJpeg(const std::filesystem::path& path) {
+std::optional<RgbaPicture> readJpeg(const std::filesystem::path& path) {
     File file = openFile(path, "rb");
-    Picture picture;
+    RgbaPicture picture;
     std::vector<JSAMPLE> row;
     if (!file || !decompress(file.get(), picture, row)) {
         return std::nullopt;
@@ -142,15 +145,16 @@ std::optional<Picture> readJpeg(const std::filesystem::path& path) {
     return picture;
 }
 
-std::optional<Picture> readPng(const std::filesystem::path& path) {
+std::optional<RgbaPicture> readPng(const std::filesystem::path& path) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     File file = openFile(path, "rb");
     if (!file || png_image_begin_read_from_stdio(&image, file.get()) == 0) {
         return std::nullopt;
     }
+    RgbaPicture picture(static_cast<int>(image.width), static_cast<int>(image.height));
+    picture.fileChannels = static_cast<int>(PNG_IMAGE_SAMPLE_CHANNELS(image.format));
     image.format = PNG_FORMAT_RGBA;
-    Picture picture(static_cast<int>(image.width), static_cast<int>(image.height));
     if (png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, nullptr) == 0) {
         png_image_free(&image);
         return std::nullopt;
@@ -158,4 +162,4 @@ std::optional<Picture> readPng(const std::filesystem::path& path) {
     return picture;
 }
 
-} // namespace render
+} // namespace pictures
