@@ -44,10 +44,15 @@ rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 trap end_wine EXIT
 
-
-# One server for the whole run: a test's program then starts in a fraction of a second.
-wineserver -p
+# The prefix is made by a server of its own, which is let end with it: a persistent server started
+# before the prefix exists ends up with two service managers racing for the same services, and
+# every program that opens a window then waits ten seconds for an RPC service that never starts.
 wine wineboot --init
+wineserver -w
+# One server for the whole run, its services started before the first test: a test's program then
+# starts in a fraction of a second.
+wineserver -p
+wine wineboot
 
 # WINEPATH takes Windows paths, separated by semicolons.
 folders=("$libraries/bin")
