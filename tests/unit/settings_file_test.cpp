@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +11,7 @@
 #include "assets/assets.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
+#include "support/own_folder_test.h"
 #include "support/scripted_platform.h"
 
 namespace {
@@ -20,32 +19,16 @@ namespace {
 namespace fs = std::filesystem;
 using scripted::script;
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public support::OwnFolderTest {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("tolvar-settings-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        previous = fs::current_path();
-        fs::current_path(folder);
-        fs::create_directory("Data");
+        OwnFolderTest::SetUp();
         std::ofstream("Data.dat") << "1";
         openProgressFile();
     }
     void TearDown() override {
         ProgressFile.file.close(); // Windows keeps a folder that holds an open file
-        fs::current_path(previous);
-        // Windows refuses to remove a read-only file: the player's marks go first.
-        std::error_code ignored;
-        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder, ignored)) {
-            if (!entry.is_symlink()) {
-                fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add,
-                                ignored);
-            }
-        }
-        fs::remove_all(folder);
+        OwnFolderTest::TearDown();
     }
     static void writeFile(const char* content) {
         fs::remove_all(SettingsFileName);
@@ -68,9 +51,6 @@ protected:
         }
         return lines;
     }
-
-    fs::path folder;
-    fs::path previous;
 };
 
 struct ReadCase {

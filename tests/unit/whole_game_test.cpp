@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +15,7 @@
 #include "screens/screens.h"
 #include "shell/shell.h"
 #include "support/columns.h"
+#include "support/own_folder_test.h"
 #include "support/scripted_platform.h"
 
 namespace {
@@ -29,21 +28,16 @@ constexpr int FrameLimit = 40000;
 
 // The whole game from the logo to the credits and out, in virtual time: a player who clicks the
 // menus and steers every block, reading the dealt weights to keep the board within its limit.
-class WholeGameTest : public ::testing::Test {
+class WholeGameTest : public support::OwnFolderTest {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() / ("tolvar-game-" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        previous = fs::current_path();
-        fs::current_path(folder);
-        fs::create_directory("Data"); // where the game looks for its pictures and tracks
+        OwnFolderTest::SetUp();
         std::ofstream("Data.dat") << "1";
         openProgressFile();
     }
     void TearDown() override {
-        fs::current_path(previous);
-        fs::remove_all(folder);
+        ProgressFile.file.close(); // Windows keeps a folder that holds an open file
+        OwnFolderTest::TearDown();
     }
     static std::string progressFile() {
         std::ifstream in("Data.dat");
@@ -64,8 +58,6 @@ protected:
             down ? scripted::pressKey(virtualKey) : scripted::releaseKey(virtualKey);
         }
     }
-    fs::path folder;
-    fs::path previous;
 };
 
 int levelInPlay() {
