@@ -98,10 +98,17 @@ PixelPoint toDrawable(int x, int y) {
 // ---------------------------------------------------------------------------------------------
 // Keys, by the Win32 virtual-key codes the game's key table is indexed with.
 
-// 0: a key the game has no code for.
-int virtualKeyCode(SDL_Keycode key) {
+// 0: a key the game has no code for. A letter key of a layout beyond Latin (Russian, Greek...)
+// gives its own letter, never A to Z: it stands for the Latin letter at its place on the
+// keyboard, so that M and P still mute and pause. A Latin layout's keys keep their letters
+// wherever the layout puts them (AZERTY's M is M, its key at QWERTY's M is not).
+int virtualKeyCode(SDL_Keycode key, SDL_Scancode place) {
     if (key >= SDLK_a && key <= SDLK_z) {
         return 'A' + static_cast<int>(key - SDLK_a);
+    }
+    const bool beyondLatin = key > 0x7F && (key & SDLK_SCANCODE_MASK) == 0;
+    if (beyondLatin && place >= SDL_SCANCODE_A && place <= SDL_SCANCODE_Z) {
+        return 'A' + static_cast<int>(place - SDL_SCANCODE_A);
     }
     if (key >= SDLK_0 && key <= SDLK_9) {
         return '0' + static_cast<int>(key - SDLK_0);
@@ -151,7 +158,7 @@ Message keyDownMessage(const SDL_KeyboardEvent& key) {
     }
     // The desktop's auto-repeat is no press; with Alt held a key is a system key, which the game
     // leaves to the desktop.
-    const int code = virtualKeyCode(key.keysym.sym);
+    const int code = virtualKeyCode(key.keysym.sym, key.keysym.scancode);
     if (key.repeat != 0 || altHeld || code == 0) {
         return Message{MessageKind::Other};
     }

@@ -65,8 +65,9 @@ protected:
 
     static Uint32 windowId() { return SDL_GetWindowID(sdl_video::window()); }
 
+    // place: the key's position on the keyboard; by default where a US layout has the key.
     static void pushKey(Uint32 type, SDL_Keycode key, Uint16 modifiers = KMOD_NONE,
-                        Uint8 repeat = 0) {
+                        Uint8 repeat = 0, SDL_Scancode place = SDL_SCANCODE_UNKNOWN) {
         SDL_Event event;
         SDL_zero(event);
         event.type = type;
@@ -74,7 +75,8 @@ protected:
         event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
         event.key.repeat = repeat;
         event.key.keysym.sym = key;
-        event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+        event.key.keysym.scancode =
+            place != SDL_SCANCODE_UNKNOWN ? place : SDL_GetScancodeFromKey(key);
         event.key.keysym.mod = modifiers;
         ASSERT_EQ(SDL_PushEvent(&event), 1);
     }
@@ -144,6 +146,36 @@ TEST_F(Messages, KeysArriveWithTheirVirtualKeyCodes) {
     }
     Message message;
     EXPECT_FALSE(platform::peekMessage(message));
+}
+
+// A layout beyond Latin gives its own letters: they act as the Latin letter at their place (M
+// mutes, P pauses on a Russian or Greek layout). A Latin layout's letters stay its own.
+TEST_F(Messages, LettersBeyondLatinActByTheirPlaceOnTheKeyboard) {
+    const struct {
+        SDL_Keycode key;
+        SDL_Scancode place;
+        MessageKind kind;
+        int code;
+    } keys[] = {
+        {0x44C, SDL_SCANCODE_M, MessageKind::KeyDown, 'M'},          // Russian soft sign
+        {0x437, SDL_SCANCODE_P, MessageKind::KeyDown, 'P'},          // Russian ze
+        {0x3C0, SDL_SCANCODE_P, MessageKind::KeyDown, 'P'},          // Greek pi
+        {SDLK_m, SDL_SCANCODE_SEMICOLON, MessageKind::KeyDown, 'M'}, // AZERTY's M
+        {SDLK_COMMA, SDL_SCANCODE_M, MessageKind::Other, 0},         // and its key at M's place
+        {0xF6, SDL_SCANCODE_SEMICOLON, MessageKind::Other, 0},       // a Nordic letter of its own
+    };
+    for (const auto& key : keys) {
+        pushKey(SDL_KEYDOWN, key.key, KMOD_NONE, 0, key.place);
+        pushKey(SDL_KEYUP, key.key, KMOD_NONE, 0, key.place);
+    }
+    for (const auto& key : keys) {
+        expectMessage(next(), key.kind, key.code);
+        if (key.kind == MessageKind::KeyDown) {
+            expectMessage(next(), MessageKind::KeyUp, key.code);
+        } else {
+            expectMessage(next(), MessageKind::Other);
+        }
+    }
 }
 
 TEST_F(Messages, F11AndAltEnterToggleFullScreenOncePerPressAndNeverReachTheGameAsKeys) {
