@@ -53,6 +53,10 @@ bool releaseDeviceContext();
 bool destroyWindow();
 bool unregisterWindowClass();
 
+// The screen saver and the screen lock are held off while awake is set, and may start again once
+// it is cleared; cleared until asked.
+void keepScreenAwake(bool awake);
+
 bool hasCurrentRenderingContext();
 // Presents the back buffer; keeps answering the desktop, takes no message off the queue.
 void swapBuffers();

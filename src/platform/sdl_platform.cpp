@@ -357,6 +357,14 @@ bool unregisterWindowClass() {
     return true;
 }
 
+void keepScreenAwake(bool awake) {
+    if (awake) {
+        SDL_DisableScreenSaver();
+    } else {
+        SDL_EnableScreenSaver();
+    }
+}
+
 bool hasCurrentRenderingContext() {
     return sdl_video::contextIsCurrent();
 }

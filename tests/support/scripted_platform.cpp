@@ -219,6 +219,11 @@ bool unregisterWindowClass() {
     return scripted::windowStep("unregisterWindowClass", WindowStep::UnregisterClass, true);
 }
 
+void keepScreenAwake(bool awake) {
+    scripted::record(awake ? "keepScreenAwake on" : "keepScreenAwake off");
+    script().screenKeptAwake = awake;
+}
+
 bool hasCurrentRenderingContext() {
     return sdl_video::contextIsCurrent();
 }

@@ -70,6 +70,9 @@ struct Script {
     std::vector<ShownBox> boxes;
     std::deque<platform::MessageBoxAnswer> boxAnswers; // Ok or Yes when none is scripted
 
+    // The screen saver is held off (keepScreenAwake).
+    bool screenKeptAwake = false;
+
     // Cursor.
     int cursorCount = 0;
     platform::PixelPoint cursor;
