@@ -189,9 +189,7 @@ bool framePresented = false;
 bool findDisplay() {
     // Nothing to look for without a display named and no driver asked for: no time is spent on
     // SDL's look at the console's own graphics.
-    const char* asked =
-        SDL_GetHint(SDL_HINT_VIDEODRIVER); // SDL_VIDEODRIVER, or as the tests set it
-    if (!sdl_video::environmentNamesDisplay() && (asked == nullptr || asked[0] == '\0')) {
+    if (!sdl_video::environmentNamesDisplay() && askedVideoDriver() == nullptr) {
         return false;
     }
     if (!sdl_video::startVideo()) {
@@ -204,12 +202,21 @@ bool findDisplay() {
     return true;
 }
 
+const char* askedVideoDriver() {
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return asked != nullptr && asked[0] != '\0' ? asked : nullptr;
+}
+
 bool registerWindowClass() {
     return sdl_video::startVideo();
 }
 
 bool enterFullscreenMode(int width, int height) {
     return sdl_video::displayFits(width, height);
+}
+
+bool usableScreenSize(int& width, int& height) {
+    return sdl_video::usableDisplaySize(width, height);
 }
 
 void leaveFullscreenMode() {

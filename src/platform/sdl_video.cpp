@@ -141,6 +141,17 @@ bool displayFits(int width, int height) {
     return mode.w >= width && mode.h >= height;
 }
 
+bool usableDisplaySize(int& width, int& height) {
+    SDL_Rect usable;
+    if (!videoStarted || SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 ||
+        usable.h <= 0) {
+        return false;
+    }
+    width = usable.w;
+    height = usable.h;
+    return true;
+}
+
 bool createWindow(const char* title, int width, int height, bool fullscreen) {
     if (gameWindow != nullptr) {
         SDL_SetWindowTitle(gameWindow, title);

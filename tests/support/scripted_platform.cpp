@@ -134,6 +134,16 @@ bool registerWindowClass() {
                                 sdl_video::startVideo());
 }
 
+const char* askedVideoDriver() {
+    return script().askedVideoDriver.empty() ? nullptr : script().askedVideoDriver.c_str();
+}
+
+bool usableScreenSize(int& width, int& height) {
+    width = script().usableScreenWidth;
+    height = script().usableScreenHeight;
+    return width > 0 && height > 0;
+}
+
 bool enterFullscreenMode(int width, int height) {
     (void)width;
     (void)height;

@@ -176,4 +176,24 @@ TEST_F(SettingsFileTest, WhatThePlayerChangesIsKeptAndTheNextStartBeginsThatWay)
     EXPECT_EQ(fileContent(), before); // nothing changed, nothing written
 }
 
+// A size saved on a larger screen gives a window that fits this one, and stays saved for the
+// larger one; a window shrunk below what can show the game is not kept either.
+TEST_F(SettingsFileTest, AWindowNeverOutgrowsTheScreenAndTheSavedSizeIsKept) {
+    writeFile("window = windowed\nwindow_size = 2560x1920\n");
+    loadSettings();
+    script().usableScreenWidth = 1024;
+    script().usableScreenHeight = 740;
+    script().drawableWidth = 986; // the size the game asks for
+    script().drawableHeight = 740;
+    scripted::runGameWith([](int pass) {
+        if (pass == 0) {
+            scripted::resize(300, 200);
+        } else if (pass == 2) {
+            scripted::requestClose();
+        }
+    });
+    EXPECT_EQ(scripted::countCalls("window Tolvar 986x740 windowed"), 1);
+    EXPECT_EQ(fileContent(), "window = windowed\nwindow_size = 2560x1920\n");
+}
+
 } // namespace
