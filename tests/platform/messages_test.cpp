@@ -154,27 +154,15 @@ TEST_F(Messages, LettersBeyondLatinActByTheirPlaceOnTheKeyboard) {
     const struct {
         SDL_Keycode key;
         SDL_Scancode place;
-        MessageKind kind;
-        int code;
+        int code; // 0: no key of the game's
     } keys[] = {
-        {0x44C, SDL_SCANCODE_M, MessageKind::KeyDown, 'M'},          // Russian soft sign
-        {0x437, SDL_SCANCODE_P, MessageKind::KeyDown, 'P'},          // Russian ze
-        {0x3C0, SDL_SCANCODE_P, MessageKind::KeyDown, 'P'},          // Greek pi
-        {SDLK_m, SDL_SCANCODE_SEMICOLON, MessageKind::KeyDown, 'M'}, // AZERTY's M
-        {SDLK_COMMA, SDL_SCANCODE_M, MessageKind::Other, 0},         // and its key at M's place
-        {0xF6, SDL_SCANCODE_SEMICOLON, MessageKind::Other, 0},       // a Nordic letter of its own
+        {0x44C, SDL_SCANCODE_M, 'M'},    {0x437, SDL_SCANCODE_P, 'P'},          // Russian
+        {0x3C0, SDL_SCANCODE_P, 'P'},    {SDLK_m, SDL_SCANCODE_SEMICOLON, 'M'}, // Greek, AZERTY
+        {SDLK_COMMA, SDL_SCANCODE_M, 0}, {0xF6, SDL_SCANCODE_SEMICOLON, 0},     // AZERTY, Nordic
     };
     for (const auto& key : keys) {
         pushKey(SDL_KEYDOWN, key.key, KMOD_NONE, 0, key.place);
-        pushKey(SDL_KEYUP, key.key, KMOD_NONE, 0, key.place);
-    }
-    for (const auto& key : keys) {
-        expectMessage(next(), key.kind, key.code);
-        if (key.kind == MessageKind::KeyDown) {
-            expectMessage(next(), MessageKind::KeyUp, key.code);
-        } else {
-            expectMessage(next(), MessageKind::Other);
-        }
+        expectMessage(next(), key.code != 0 ? MessageKind::KeyDown : MessageKind::Other, key.code);
     }
 }
 
