@@ -176,6 +176,10 @@ struct SettingRule {
     std::string (*text)(const Settings& settings);
 };
 
+static_assert(SmallestWindowWidth == 512 && SmallestWindowHeight == 384 &&
+                  LargestWindowSide == 16384,
+              "the window_size rule below names the sizes it takes");
+
 constexpr SettingRule SettingRules[] = {
     {MusicSetting, "music", "on or off", parseMusic, musicText},
     {WindowSetting, "window", "fullscreen or windowed", parseWindow, windowText},
