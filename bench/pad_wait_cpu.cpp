@@ -23,7 +23,7 @@
 
 #include "platform/platform.h"
 #include "platform/sdl_video.h"
-#include "virtual_pad.h"
+#include "support/virtual_pad.h"
 
 namespace {
 

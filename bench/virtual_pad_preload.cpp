@@ -15,7 +15,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "virtual_pad.h"
+#include "support/virtual_pad.h"
 
 namespace {
 

@@ -1,15 +1,16 @@
 // Termination requests as the system sends them, and what they may leave behind.
-// POSIX (posix_termination_signals.cpp): SIGTERM, SIGINT and SIGHUP; the game's helper processes
+// Linux (linux_termination_signals.cpp): SIGTERM, SIGINT and SIGHUP; the game's helper processes
 // (message boxes run in a child) are tied to the game's life.
-// Windows (win32_termination_signals.cpp): Ctrl+C, Ctrl+Break, the console closed, the user
-// logging off and the system shutting down, each as the console's control event; boxes run in
-// the game's own process.
+// Windows (win32_termination_signals.cpp): Ctrl+C, Ctrl+Break and the console closed, each as the
+// console's control event. Log-off and shutdown send no such event to a program with windows, so
+// nothing is caught then: progress and settings are written when they change. Boxes run in the
+// game's own process.
 #pragma once
 
 namespace termination_signals {
 
 // Starts watching (a request ignored at start, as under nohup or a Windows process group started
-// with Ctrl+C disabled, stays ignored). On POSIX every child the game forks is tied to the game:
+// with Ctrl+C disabled, stays ignored). On Linux every child the game forks is tied to the game:
 // it is killed when the game ends, even by SIGKILL.
 void watch();
 

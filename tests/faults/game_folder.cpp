@@ -5,10 +5,11 @@
 
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <stdexcept>
-#include <vector>
+#include <string>
+
+#include "support/file_bytes.h"
 
 namespace faults {
 
@@ -16,12 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<char> readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const fs::path& path, const std::vector<char>& bytes) {
+void writeBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
@@ -40,7 +36,7 @@ std::uint32_t crc32(const char* bytes, std::size_t count) {
     return ~crc;
 }
 
-void putBigEndian(std::vector<char>& bytes, std::size_t at, std::uint32_t value, int count) {
+void putBigEndian(std::string& bytes, std::size_t at, std::uint32_t value, int count) {
     for (int i = 0; i < count; ++i) {
         bytes[at + i] = static_cast<char>(value >> (8 * (count - 1 - i)));
     }
@@ -48,7 +44,7 @@ void putBigEndian(std::vector<char>& bytes, std::size_t at, std::uint32_t value,
 
 // A PNG's IHDR (with its checksum made right again, so that the decoder believes it) or a
 // JPEG's first frame header made to claim a huge size.
-void claimHugeSize(std::vector<char>& bytes) {
+void claimHugeSize(std::string& bytes) {
     const bool png = bytes.size() > 33 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G';
     if (png) {
         putBigEndian(bytes, 16, 100000, 4);
@@ -106,7 +102,7 @@ void GameFolder::damage(const std::string& relativePath, Damage damage) const {
     if (!fs::is_regular_file(file)) {
         throw std::runtime_error("no file to damage: " + file.string());
     }
-    std::vector<char> bytes = readBytes(file);
+    std::string bytes = support::fileBytes(file);
     switch (damage) {
     case Damage::Missing:
         fs::remove(file);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "support/virtual_pad.h"
 
 namespace {
 
@@ -38,18 +39,8 @@ protected:
         platform::unregisterWindowClass();
     }
 
-    // A pad with every standard button and axis, as a Steam Deck or any mapped pad gives them.
     static int plugIn() {
-        SDL_VirtualJoystickDesc pad;
-        SDL_zero(pad);
-        pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        pad.naxes = SDL_CONTROLLER_AXIS_MAX;
-        pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        pad.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1u;
-        pad.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1u;
-        pad.name = "Tolvar test pad";
-        const int index = SDL_JoystickAttachVirtualEx(&pad);
+        const int index = attachVirtualPad("Tolvar test pad");
         EXPECT_GE(index, 0) << SDL_GetError();
         return index;
     }

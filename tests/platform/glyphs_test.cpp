@@ -1,13 +1,12 @@
 // The glyph bitmaps of the real platform: FreeType over the font fontconfig finds.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
 #include "platform/font_face.h"
 #include "platform/platform.h"
+#include "support/file_bytes.h"
 
 namespace {
 
@@ -149,11 +148,6 @@ TEST(Glyphs, ANonsenseHeightGivesEmptyGlyphs) {
     }
 }
 
-std::string fileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // The Windows build ships one face and draws with it alone: its text stands where it stands here
 // only if the face drawn with here is that very file.
 TEST(Glyphs, TheFaceDrawnWithIsTheOneTheWindowsBuildShips) {
@@ -161,12 +155,12 @@ TEST(Glyphs, TheFaceDrawnWithIsTheOneTheWindowsBuildShips) {
     ASSERT_TRUE(font_face::offerFaces([&](const font_face::FaceFile& face) {
         drawn = face.bytes != nullptr
                     ? std::string(reinterpret_cast<const char*>(face.bytes), face.size)
-                    : fileBytes(face.path);
+                    : support::fileBytes(face.path);
         EXPECT_EQ(face.index, 0);
         EXPECT_FALSE(face.needsEmbolden);
         return true;
     }));
-    const std::string shipped = fileBytes(TOLVAR_SHIPPED_FONT_FILE);
+    const std::string shipped = support::fileBytes(TOLVAR_SHIPPED_FONT_FILE);
     ASSERT_FALSE(shipped.empty()) << TOLVAR_SHIPPED_FONT_FILE;
     EXPECT_TRUE(drawn == shipped) << "the face drawn with is not " << TOLVAR_SHIPPED_FONT_FILE;
 }

@@ -10,22 +10,15 @@ namespace {
 using platform::utf16FromUtf8;
 using platform::utf8FromUtf16;
 
-// Names a player's files may have go to Win32 and come back exactly as they were.
+// What the conversion itself decides, beyond the system's tables: the empty name, a length that
+// counts past a NUL, and a letter beyond 16 bits kept whole.
 TEST(Win32Utf16Test, NamesGoToUtf16AndBackUnchanged) {
-    const std::string names[] = {"",
-                                 "Data.dat",
-                                 "C:\\Spiele Jöns\\Data.dat",
-                                 "C:\\Users\\Jöns Öberg\\AppData\\Roaming\\Tolvar",
-                                 "日本",                  // letters beyond Latin
-                                 "🎲",                     // beyond 16 bits: a surrogate pair
-                                 std::string("a\0b", 3)}; // the length counts, not a NUL
+    const std::string names[] = {"", std::string("a\0b", 3), "C:\\Spiele Jöns\\🎲"};
     for (const std::string& name : names) {
         const std::optional<std::wstring> wide = utf16FromUtf8(name);
         ASSERT_TRUE(wide.has_value()) << name;
         EXPECT_EQ(utf8FromUtf16(*wide), name);
     }
-    EXPECT_EQ(utf16FromUtf8("Jöns Öberg"), std::wstring(L"J\u00F6ns \u00D6berg"));
-    EXPECT_EQ(utf16FromUtf8("🎲")->size(), 2u);
 }
 
 // A name that is not valid UTF-8 would name another file if it were guessed at: it is refused.

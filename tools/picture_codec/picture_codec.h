@@ -13,7 +13,9 @@ namespace pictures {
 struct RgbaPicture {
     int width = 0;
     int height = 0;
-    int fileChannels = 0; // of a decoded picture, the colour channels its file stores (3 or 4)
+    // Of a decoded picture, the channels its file stores: 1 grey, 2 grey and alpha, 3 colour,
+    // 4 colour and alpha.
+    int fileChannels = 0;
     std::vector<std::uint8_t> pixels;
 
     RgbaPicture() = default;

@@ -1,4 +1,4 @@
-// Termination signals on POSIX: SIGTERM, SIGINT and SIGHUP, and the message boxes' helper
+// Termination signals on Linux: SIGTERM, SIGINT and SIGHUP, and the message boxes' helper
 // processes tied to the game's life.
 #include "platform/termination_signals.h"
 

@@ -1,10 +1,12 @@
-// A pad with every standard button and axis, plugged in through SDL's virtual joysticks: the
-// bench programs' stand-in for a real gamepad. Opened, or nullptr with SDL's error.
+// A pad with every standard button and axis, as a Steam Deck or any mapped pad gives them,
+// plugged in through SDL's virtual joysticks: the tests' and the bench programs' stand-in for a
+// real gamepad.
 #pragma once
 
 #include <SDL2/SDL.h>
 
-inline SDL_Joystick* plugInVirtualPad(const char* name) {
+// The new pad's device index, or -1 with SDL's error.
+inline int attachVirtualPad(const char* name) {
     SDL_VirtualJoystickDesc description;
     SDL_zero(description);
     description.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -14,6 +16,11 @@ inline SDL_Joystick* plugInVirtualPad(const char* name) {
     description.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1u;
     description.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1u;
     description.name = name;
-    const int index = SDL_JoystickAttachVirtualEx(&description);
+    return SDL_JoystickAttachVirtualEx(&description);
+}
+
+// Attached and opened, or nullptr with SDL's error.
+inline SDL_Joystick* plugInVirtualPad(const char* name) {
+    const int index = attachVirtualPad(name);
     return index >= 0 ? SDL_JoystickOpen(index) : nullptr;
 }
