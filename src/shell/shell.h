@@ -31,15 +31,16 @@ struct CommandLine {
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);
-// Help and version on standard output (0, or 1 when it could not be written); a refused argument
-// and the usage on standard error (2).
+// Help and version on standard output (0, or 1 when it could not be written), or in a box where
+// standard output reaches nobody; a refused argument and the usage on standard error (2).
 int answerCommandLine(const CommandLine& line);
 
 // ---- game_folder.cpp -------------------------------------------------------------------------
 
 // Makes the folder holding Data/ the working folder: this one, or else the program's own. An
 // installed copy that keeps the player's files elsewhere reads Data/ beside the program and works
-// in the player's folder, with a Data.dat made there on the first start. When Data/ is nowhere,
+// in the player's folder, with a Data.dat made there on the first start, as a portable copy (the
+// zip's, with platform::PortableMarkerName beside Data/) has in its own. When Data/ is nowhere,
 // says so (standard error and a box) and returns false; nothing is created.
 bool findGameFolder();
 
