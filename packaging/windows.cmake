@@ -23,7 +23,7 @@ install(FILES ${portable_marker} DESTINATION .)
 set(tolvar_shipped_libraries
   SDL2=libsdl2-2.0-0 libopenmpt=libopenmpt0 FreeType=libfreetype6 DevIL=libdevil1c2
   libjpeg-turbo=libjpeg62-turbo libpng=libpng16-16 zlib=zlib1g
-  "GCC runtime (libgcc, libstdc++)=gcc-mingw-w64-base" winpthreads=mingw-w64-common)
+  "GCC runtime=gcc-mingw-w64-base" winpthreads=mingw-w64-common)
 set(common_licences)
 foreach(entry IN LISTS tolvar_shipped_libraries)
   string(REGEX REPLACE "=.*" "" library "${entry}")
@@ -103,6 +103,7 @@ add_custom_target(installer_header ALL DEPENDS ${installer_header})
 set(CPACK_NSIS_MUI_ICON ${TOLVAR_PROGRAM_ICON})
 set(CPACK_NSIS_MUI_UNIICON ${TOLVAR_PROGRAM_ICON})
 set(CPACK_NSIS_MUI_HEADERIMAGE ${installer_header})
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .) # tolvar.exe stands at the top, not in bin/
 set(CPACK_NSIS_MUI_FINISHPAGE_RUN tolvar.exe)
 # The marker makes the installed copy keep its progress under %APPDATA%; the uninstaller removes
 # what it installed and nothing of the player's.

@@ -34,8 +34,9 @@ LEVEL_MENU_BUTTON = (917, 610)
 WINE_ENVIRONMENT = {"WINEDEBUG": "-all",
                     "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
                     "SDL_AUDIODRIVER": "dummy"}
-# The folder the player chooses in the installer, as Windows and as Wine's drive_c name it.
-CHOSEN_FOLDER = ("C:\\Spiele Jöns\\Tolvar", ("Spiele Jöns", "Tolvar"))
+# The folder the player chooses in the installer, as Windows and as Wine's drive_c name it. NSIS
+# takes /D= unquoted, and Wine quotes an argument holding a space: none here.
+CHOSEN_FOLDER = ("C:\\Spiele_Jöns\\Tolvar", ("Spiele_Jöns", "Tolvar"))
 UNINSTALL_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tolvar"
 VENDOR_KEY = "HKLM\\Software\\The Tolvar developers"
 # Wine names the Windows user, and so %APPDATA%, after the Unix one.
