@@ -158,8 +158,9 @@ def check_resources(program):
           'VALUE "ProductName", "Tolvar"' in resources, "tolvar.exe names itself, version %s" % version)
     check("PerMonitorV2" in resources and "true/pm" in resources,
           "its manifest declares per-monitor DPI awareness (v2)")
-    icons = resources.count(" ICON ")
-    check(icons >= 10, "its icon holds the sizes 16 to 256 (%d pictures)" % icons)
+    pictures = resources.count("/* RT_ICON */")
+    check("/* RT_GROUP_ICON */" in resources and pictures == 10,
+          "its icon holds ten sizes, 16 to 256 px (%d pictures)" % pictures)
 
 
 def start_and_answer_box(session, wine, program, folder, caption):
