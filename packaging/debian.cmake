@@ -20,12 +20,7 @@ configure_file(changelog.Debian.in ${CMAKE_CURRENT_BINARY_DIR}/changelog @ONLY)
 
 # The licence as Debian's machine-readable copyright file: the notice's holder, then the text
 # indented by one space, with " ." for an empty line.
-file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
-if(NOT licence MATCHES "\nCopyright \\(c\\) ([^\n]*)\n\n(.*)$")
-  message(FATAL_ERROR "LICENSE has no \"Copyright (c) <year> <holder>\" line")
-endif()
-set(TOLVAR_COPYRIGHT ${CMAKE_MATCH_1})
-string(STRIP "${CMAKE_MATCH_2}" licence_text)
+string(STRIP "${TOLVAR_LICENCE_TERMS}" licence_text)
 string(REPLACE "\n\n" "\n.\n" licence_text "${licence_text}")
 string(REPLACE "\n" "\n " TOLVAR_LICENCE_TEXT " ${licence_text}")
 configure_file(copyright.in ${CMAKE_CURRENT_BINARY_DIR}/copyright @ONLY)
@@ -45,7 +40,7 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright ${CMAKE_CURRENT_BINARY_DIR}/
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tolvar)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "The Tolvar developers")
+set(CPACK_PACKAGE_VENDOR "${TOLVAR_VENDOR}")
 set(CPACK_PACKAGE_CONTACT ${TOLVAR_PACKAGE_MAINTAINER})
 # Installed as /usr itself (not into a staging copy of it) so that the files naming the prefix
 # name /usr.

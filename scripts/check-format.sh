@@ -3,7 +3,8 @@
 # not laid out as the checked-in .clang-format says (`clang-format -i` on a file puts it right),
 # and, naming each finding, when shellcheck finds fault with any shell script: those of scripts/,
 # .ci/run, the tests' and benchmarks' and the installed launcher. Sourced files are followed, and
-# a `# shellcheck source=` path is taken from the script's own folder.
+# a `# shellcheck source=` path is taken from the script's own folder. Last, it fails when a script
+# the README names is committed without its run bit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,3 +25,15 @@ echo "check-format: every C++ file is formatted"
   printf '%s\0' .ci/run packaging/tolvar.sh.in
 } | sort -z | xargs -0 shellcheck --external-sources --source-path=SCRIPTDIR
 echo "check-format: every shell script passes shellcheck"
+
+# Every script the README tells a reader to run is committed with its run bit: a fresh clone
+# refuses it otherwise ("Permission denied"). `git update-index --chmod=+x` gives it one.
+not_runnable=()
+while read -r script; do
+  [ "$(git ls-files --stage -- "$script" | cut -d' ' -f1)" = 100755 ] || not_runnable+=("$script")
+done < <(grep -o '\bscripts/[A-Za-z0-9_-]*\.sh' README.md | sort -u)
+if [ ${#not_runnable[@]} -gt 0 ]; then
+  echo "check-format: committed without the run bit: ${not_runnable[*]}" >&2
+  exit 1
+fi
+echo "check-format: every script the README names is committed runnable"

@@ -39,7 +39,9 @@ fi
 
 export WINEPREFIX=$build/wine-prefix
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no offer to install Mono or Gecko into the prefix
+# No offer to install Mono or Gecko into the prefix, and no menu entries or file associations for
+# the host's desktop (Wine's menu builder writes them into ~/.local).
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 trap end_wine EXIT

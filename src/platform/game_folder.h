@@ -18,6 +18,11 @@ bool enterFolder(const std::string& folder); // makes it the working folder; fal
 // The installer writes this file beside the program; a copy without it is a portable one.
 // src/CMakeLists.txt reads the name from here for the installer (TOLVAR_INSTALLED_MARKER).
 constexpr const char* InstalledMarkerName = "installed.txt";
+// The portable zip carries this file beside the program: such a copy makes its own first Data.dat
+// (holding 1), as an installed one does, where a bare build folder without one says it cannot
+// open it. The zip never carries a Data.dat, which would lower the progress of a player who
+// unpacks a newer zip over an older one. packaging/windows.cmake reads the name from here.
+constexpr const char* PortableMarkerName = "portable.txt";
 
 // The folder an installed copy keeps the player's progress and settings in, made if missing;
 // "" for a copy that keeps them beside itself (a portable one, or where a launcher starts the

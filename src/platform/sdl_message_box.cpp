@@ -3,19 +3,20 @@
 #include <SDL2/SDL.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "platform/platform.h"
 #include "platform/sdl_video.h"
 #include "platform/termination_signals.h"
+#include "platform/x11_desktop.h"
 
 namespace platform {
 
 namespace {
 
+// SDL's driver draws on the system's desktop (x11 or wayland; windows), never on the offscreen
+// one nobody sees.
 bool namesDesktopDriver(const char* driver) {
-    return driver != nullptr &&
-           (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+    return driver != nullptr && x11_desktop::isDesktopDriver(driver);
 }
 
 // Whether SDL's video reaches a desktop at all. Checked first, because SDL's zenity path reports

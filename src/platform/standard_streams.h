@@ -7,7 +7,12 @@ namespace platform {
 // left closed is put on /dev/null, so that no file of the game ever takes its number (what is
 // written to standard error would land in it); writing to it still fails, as to a closed stream.
 // Win32: a windowed program started from a console writes there (--help, --version, errors) unless
-// its output was already sent elsewhere.
+// its output was already sent elsewhere, and the console shows UTF-8 for as long as the game runs.
 void openStandardStreams();
+
+// What the game prints there (--help, --version) reaches someone: a terminal, a file or a pipe.
+// False only on Windows, for a program started from a shortcut or the Run box, which has no
+// console to print on: the answer is shown in a box instead. Valid after openStandardStreams.
+bool standardOutputReachesSomeone();
 
 } // namespace platform

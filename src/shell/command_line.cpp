@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/platform.h"
+#include "platform/standard_streams.h"
 #include "shell/shell.h"
 
 namespace {
@@ -63,16 +65,26 @@ int answered() {
     return 1;
 }
 
+// The answer on standard output, or in a box where that reaches nobody (a Windows program started
+// from a shortcut or the Run box).
+int answer(const char* text) {
+    if (!platform::standardOutputReachesSomeone()) {
+        platform::showMessageBox(text, "Tolvar", platform::MessageBoxButtons::Ok,
+                                 platform::MessageBoxIcon::Information);
+        return 0;
+    }
+    std::fputs(text, stdout);
+    return answered();
+}
+
 } // namespace
 
 int answerCommandLine(const CommandLine& line) {
     switch (line.request) {
     case CommandLineRequest::Help:
-        std::fputs(Usage, stdout);
-        return answered();
+        return answer(Usage);
     case CommandLineRequest::Version:
-        std::printf("tolvar %s\n", TOLVAR_VERSION);
-        return answered();
+        return answer("tolvar " TOLVAR_VERSION "\n");
     case CommandLineRequest::Refused:
         std::fprintf(stderr, "tolvar: %s '%s'\n%s",
                      line.refused[0] == '-' ? "unknown option" : "unexpected argument",

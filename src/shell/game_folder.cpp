@@ -13,10 +13,14 @@ bool holdsDataFolder(const std::string& folder) {
     return platform::isFolder(folder + "/" + std::string(layout::dataFolder));
 }
 
+// On standard error once, whether or not the box could be shown (an unshown one is printed there
+// by the box itself).
 bool fail(const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", FolderCaption, text.c_str());
-    platform::showMessageBox(text.c_str(), FolderCaption, platform::MessageBoxButtons::Ok,
-                             platform::MessageBoxIcon::Error);
+    if (platform::showMessageBox(text.c_str(), FolderCaption, platform::MessageBoxButtons::Ok,
+                                 platform::MessageBoxIcon::Error) !=
+        platform::MessageBoxAnswer::NotShown) {
+        std::fprintf(stderr, "%s: %s\n", FolderCaption, text.c_str());
+    }
     return false;
 }
 
@@ -29,6 +33,15 @@ bool usePlayerFolder(const std::string& player, const std::string& program) {
     platform::setGameDataFolder(program);
     makeProgressFileIfMissing();
     openProgressFile(); // the one opened at start-up belonged to the other folder
+    return true;
+}
+
+// The working folder holds the game; a portable copy there is given its first Data.dat.
+bool useGameFolder() {
+    if (platform::fileStatus(platform::PortableMarkerName).exists) {
+        makeProgressFileIfMissing();
+        openProgressFile(); // the one opened at start-up found none
+    }
     return true;
 }
 
@@ -46,11 +59,11 @@ bool findGameFolder() {
         return usePlayerFolder(player, program);
     }
     if (holdsDataFolder(working)) {
-        return true;
+        return useGameFolder();
     }
     if (programHoldsData && platform::enterFolder(program)) {
         openProgressFile(); // the one opened at start-up belonged to the other folder
-        return true;
+        return useGameFolder();
     }
     return fail("Can't find the game's Data folder. Looked in:\n" + working + "\n" +
                 (program.empty() ? "(the program's own folder is unknown)" : program));

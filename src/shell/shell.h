@@ -34,8 +34,8 @@ struct CommandLine {
 };
 
 CommandLine parseCommandLine(int argc, const char* const* argv);
-// Help and version on standard output (0, or 1 when it could not be written); a refused argument
-// and the usage on standard error (2).
+// Help and version on standard output (0, or 1 when it could not be written), or in a box where
+// standard output reaches nobody; a refused argument and the usage on standard error (2).
 int answerCommandLine(const CommandLine& line);
 
 // ---- quoted_text.cpp -------------------------------------------------------------------------
@@ -49,7 +49,8 @@ std::string quotedText(std::string_view text, std::size_t longest = 60);
 
 // Makes the folder holding Data/ the working folder: this one, or else the program's own. An
 // installed copy that keeps the player's files elsewhere reads Data/ beside the program and works
-// in the player's folder, with a Data.dat made there on the first start. When Data/ is nowhere,
+// in the player's folder, with a Data.dat made there on the first start, as a portable copy (the
+// zip's, with platform::PortableMarkerName beside Data/) has in its own. When Data/ is nowhere,
 // says so (standard error and a box) and returns false; nothing is created.
 bool findGameFolder();
 

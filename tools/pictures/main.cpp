@@ -4,10 +4,15 @@
 //     Reads them back and writes one overview picture.
 // make_pictures --icon <out.png> <size>
 //     Draws the desktop icon, size x size pixels.
+// make_pictures --windows-icon <out.ico>
+//     Draws the icon at every size a Windows program's icon holds.
+// make_pictures --installer-header <out.bmp>
+//     Draws the Windows installer's header picture.
 #include "contact_sheet.h"
 #include "icon_picture.h"
 #include "make_pictures.h"
 #include "text.h"
+#include "windows_pictures.h"
 
 #include <iostream>
 #include <optional>
@@ -16,8 +21,7 @@
 namespace {
 
 int run(int argc, char** argv) {
-    if (argc == 2 && std::string_view(argv[1]) != "--contact-sheet" &&
-        std::string_view(argv[1]) != "--icon") {
+    if (argc == 2 && std::string_view(argv[1]).substr(0, 2) != "--") {
         return pictures::makeAllPictures(argv[1], std::cerr) ? 0 : 1;
     }
     if (argc == 4 && std::string_view(argv[1]) == "--contact-sheet") {
@@ -32,9 +36,17 @@ int run(int argc, char** argv) {
         }
         return pictures::makeIcon(argv[2], *size, std::cerr) ? 0 : 1;
     }
+    if (argc == 3 && std::string_view(argv[1]) == "--windows-icon") {
+        return pictures::makeWindowsIcon(argv[2], std::cerr) ? 0 : 1;
+    }
+    if (argc == 3 && std::string_view(argv[1]) == "--installer-header") {
+        return pictures::makeInstallerHeader(argv[2], std::cerr) ? 0 : 1;
+    }
     std::cerr << "usage: make_pictures <DataDir>\n"
                  "       make_pictures --contact-sheet <DataDir> <out.png>\n"
-                 "       make_pictures --icon <out.png> <size>\n";
+                 "       make_pictures --icon <out.png> <size>\n"
+                 "       make_pictures --windows-icon <out.ico>\n"
+                 "       make_pictures --installer-header <out.bmp>\n";
     return 2;
 }
 
