@@ -92,7 +92,17 @@ void tapKey(int virtualKey) {
 }
 
 void moveMouse() {
-    post({platform::MessageKind::MouseMove});
+    // One pixel on, over the window, which here stands at the desktop's corner.
+    platform::PixelPoint& cursor = script().cursor;
+    cursor = {cursor.x + 1, cursor.y};
+    platform::Message moved{platform::MessageKind::MouseMove};
+    moved.pointerX = cursor.x;
+    moved.pointerY = cursor.y;
+    post(moved);
+}
+
+void expose() {
+    post({platform::MessageKind::Exposed});
 }
 
 void loseFocus() {
@@ -266,6 +276,11 @@ void waitMessage(int timeoutMilliseconds) {
 
 void postQuitMessage(int exitCode) {
     scripted::post({MessageKind::Quit, exitCode});
+}
+
+void dropWaitingClicks() {
+    std::erase_if(script().messages,
+                  [](const Message& message) { return message.kind == MessageKind::LeftButtonUp; });
 }
 
 std::int64_t performanceCounter() {
