@@ -12,6 +12,24 @@ bool pauseRequested = false;
 
 namespace {
 
+// Where the pointer was last seen on the desktop; none before the first report.
+struct DesktopPointer {
+    bool seen = false;
+    int x = 0;
+    int y = 0;
+};
+DesktopPointer lastPointer;
+
+// A report of the pointer over the window is movement only where it stands elsewhere on the
+// desktop: F11, Alt+Enter or a resize bring the window under a resting pointer, and that must
+// not hide the focus ring of a keyboard player.
+bool pointerMoved(const platform::Message& message) {
+    const bool moved =
+        !lastPointer.seen || message.pointerX != lastPointer.x || message.pointerY != lastPointer.y;
+    lastPointer = {true, message.pointerX, message.pointerY};
+    return moved;
+}
+
 void setKeyState(int virtualKey, std::uint8_t down) {
     if (virtualKey >= 0 && virtualKey < 256) {
         if (down == 1) {
@@ -62,7 +80,9 @@ void windowProc(const platform::Message& message) {
         pauseRequested = true;
         break;
     case platform::MessageKind::MouseMove:
-        mouseMoved = true;
+        if (pointerMoved(message)) {
+            mouseMoved = true;
+        }
         break;
     case platform::MessageKind::Close:
         // The window is torn down by shutdown once the loop has ended, not here.

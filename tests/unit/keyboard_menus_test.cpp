@@ -26,6 +26,12 @@ protected:
         fadePending = false;
         forgetFocus();
     }
+    // The pointer reported over the window, at this place on the desktop.
+    static void pointerAt(int x) {
+        platform::Message moved{platform::MessageKind::MouseMove};
+        moved.pointerX = x;
+        windowProc(moved);
+    }
     // Down `steps` times (the first only shows the focus), then Enter: where it leads.
     static std::uint32_t enterAfterDowns(std::uint32_t screen, int steps) {
         showScreen(screen);
@@ -140,16 +146,36 @@ TEST_F(KeyboardMenusTest, AfterTheMouseHidesTheRingEnterDoesWhatItDoesOnAFreshSc
     std::strcpy(Progress, "3");
     const std::pair<std::uint32_t, std::uint32_t> screens[] = {
         {MainMenu, PlayMenu}, {PlayMenu, Level1Setup}, {LevelSelect, Level3Play}};
+    int pointerX = 0;
     for (const auto& [screen, enterLeadsTo] : screens) {
         buildLargeFont();
         showScreen(screen);
         keyFrame(VK_DOWN);
         keyFrame(VK_DOWN); // the ring on the second button
-        windowProc({platform::MessageKind::MouseMove});
+        pointerAt(++pointerX);
         frame();
         keyFrame(VK_RETURN);
         EXPECT_EQ(GameState, enterLeadsTo) << screen;
     }
+}
+
+// F11 or Alt+Enter, there and back, with the pointer resting in the window: the window changes
+// under it and the desktop reports it over the window again, at the same place. That is no
+// movement: Down, Down, F11, F11, Enter opens Help.
+TEST_F(KeyboardMenusTest, AWindowChangedUnderARestingPointerKeepsTheRing) {
+    showScreen(MainMenu);
+    pointerAt(300);
+    frame();
+    keyFrame(VK_DOWN);
+    keyFrame(VK_DOWN); // the ring on Help
+    for (int toggle = 0; toggle < 2; ++toggle) {
+        windowProc({platform::MessageKind::FullscreenToggle});
+        pointerAt(300);
+        frame();
+    }
+    EXPECT_TRUE(focusRingShownOn(MainMenu));
+    keyFrame(VK_RETURN);
+    EXPECT_EQ(GameState, Help);
 }
 
 TEST_F(KeyboardMenusTest, OnLevelSelectTheRingGoesRoundTheLabelClearOfItsText) {
@@ -190,7 +216,7 @@ TEST_F(KeyboardMenusTest, TheRingShowsAfterANavigationKeyAndGoesWhenTheMouseMove
     EXPECT_GT(seen[0], 200);
     EXPECT_GT(seen[1], 160);
     EXPECT_LT(seen[2], 60);
-    windowProc({platform::MessageKind::MouseMove});
+    pointerAt(1);
     frame();
     EXPECT_EQ(seen, plain);
     script().onPresent = nullptr;
