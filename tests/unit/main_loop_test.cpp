@@ -29,12 +29,12 @@ protected:
         musicHandle = platform::loadSong(menuTrack); // as the logo leaves it
         script().onPresent = [this](int) { seenFrames.push_back({clickLatch, clickPos}); };
     }
-    // The pointer moves in every frame, so that the still menu draws a frame at each pass that
-    // posts nothing, as a screen in motion does.
+    // The window is exposed in every frame, so that the still menu draws a frame at each pass
+    // that posts nothing, as a screen in motion does.
     void keepDrawing() {
         script().onPresent = [this](int) {
             seenFrames.push_back({clickLatch, clickPos});
-            scripted::moveMouse();
+            scripted::expose();
         };
     }
     std::vector<SeenFrame> seenFrames;
@@ -78,9 +78,17 @@ TEST_F(MainLoopTest, TwoReleasesBeforeOneFrameAreTwoClicksEachInAFrameOfItsOwn) 
     EXPECT_FALSE(seenFrames[2].clickLatch);
 }
 
+// The pointer reported over the window at a place on the desktop.
+platform::Message pointerAt(int x) {
+    platform::Message moved{platform::MessageKind::MouseMove};
+    moved.pointerX = x;
+    return moved;
+}
+
 // The main menu, faded in and then drawn plainly once, waits; each message that can change it
 // draws it once more. One that cannot, or its song ending, draws nothing (the song starts again
-// all the same).
+// all the same). The pointer changes the picture only by hiding the focus ring, and only where it
+// really moved: a window changed under it reports it again at the same place.
 TEST_F(MainLoopTest, AStillScreenDrawsOnceThenOnceAfterEachMessageThatWakesIt) {
     fadePending = true;
     constexpr int FadeFrames = 51 + 1; // the fade's passes and the menu frame's own present
@@ -91,9 +99,12 @@ TEST_F(MainLoopTest, AStillScreenDrawsOnceThenOnceAfterEachMessageThatWakesIt) {
     };
     const Step steps[] = {
         {{MessageKind::Other}, 1},
-        {{MessageKind::MouseMove}, 2},
-        {{MessageKind::KeyDown, VK_DOWN}, 3},
-        {{MessageKind::KeyUp, VK_DOWN}, 4},
+        {pointerAt(1), 1}, // no ring to hide
+        {{MessageKind::KeyDown, VK_DOWN}, 2},
+        {{MessageKind::KeyUp, VK_DOWN}, 3},
+        {pointerAt(1), 3}, // not moved: the ring stays
+        {pointerAt(2), 4}, // moved: the ring goes
+        {pointerAt(3), 4},
         {{MessageKind::Exposed}, 5},
         {{MessageKind::Size, 0, 800, 600}, 6},
         {{MessageKind::FocusLost}, 7},
