@@ -165,6 +165,40 @@ TEST_F(MainLoopTest, PressesMadeDuringAFadeActOneByOneInOrder) {
     EXPECT_EQ(scripted::countCalls("setMusicMuted 0"), 1);
 }
 
+// Double-clicks on the play menu's Back, where the main menu has Quit. The second click is
+// dropped with the play menu it was aimed at, whether it was made while the main menu faded in
+// or queued behind the first; Enter typed during the fade still acts, on the main menu.
+TEST_F(MainLoopTest, AClickMadeBeforeTheScreenChangedNeverActsOnTheNextOne) {
+    constexpr int BackOverQuitX = 485;
+    constexpr int BackOverQuitY = 500;
+    GameState = PlayMenu;
+    int doubleClicks = 0;
+    script().onPresent = [&](int) {
+        // The first double-click: its second click on a pass of the fade into the main menu.
+        if (doubleClicks == 0 && GameState == MainMenu) {
+            scripted::click(BackOverQuitX, BackOverQuitY);
+            scripted::tapKey(VK_RETURN); // Play, typed ahead
+            doubleClicks = 1;
+        }
+    };
+    scripted::runGameWith([&](int pass) {
+        if (pass == 0) {
+            scripted::click(BackOverQuitX, BackOverQuitY);
+        } else if (doubleClicks == 1 && GameState == PlayMenu && !fadePending) {
+            // The second: both clicks wait before the play menu's next frame.
+            scripted::click(BackOverQuitX, BackOverQuitY);
+            scripted::click(BackOverQuitX, BackOverQuitY);
+            doubleClicks = 2;
+        } else if (script().presentedFrames > 500) {
+            scripted::requestClose();
+        }
+    });
+    EXPECT_EQ(doubleClicks, 2);
+    EXPECT_EQ(GameState, MainMenu);
+    // The run ended in the wait with nothing left to do, not by Quit.
+    EXPECT_EQ(script().waitsOnEmptyQueue, 1);
+}
+
 TEST_F(MainLoopTest, MinimizedRunsNoFrameAndNoMusicCheckButDrainsMessages) {
     int framesWhileMinimized = -1;
     scripted::runGameWith([&](int pass) {
