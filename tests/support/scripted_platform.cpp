@@ -91,16 +91,6 @@ void tapKey(int virtualKey) {
     releaseKey(virtualKey);
 }
 
-void moveMouse() {
-    // One pixel on, over the window, which here stands at the desktop's corner.
-    platform::PixelPoint& cursor = script().cursor;
-    cursor = {cursor.x + 1, cursor.y};
-    platform::Message moved{platform::MessageKind::MouseMove};
-    moved.pointerX = cursor.x;
-    moved.pointerY = cursor.y;
-    post(moved);
-}
-
 void expose() {
     post({platform::MessageKind::Exposed});
 }

@@ -102,7 +102,6 @@ void restore();
 void resize(int width, int height);
 void toggleFullscreen();     // Alt+Enter or F11
 void tapKey(int virtualKey); // down and up again, both before the next frame
-void moveMouse();            // the pointer moves one pixel over the window
 void expose();               // the window's picture was lost: a still screen draws it again
 void loseFocus();
 

@@ -78,13 +78,6 @@ TEST_F(MainLoopTest, TwoReleasesBeforeOneFrameAreTwoClicksEachInAFrameOfItsOwn) 
     EXPECT_FALSE(seenFrames[2].clickLatch);
 }
 
-// The pointer reported over the window at a place on the desktop.
-platform::Message pointerAt(int x) {
-    platform::Message moved{platform::MessageKind::MouseMove};
-    moved.pointerX = x;
-    return moved;
-}
-
 // The main menu, faded in and then drawn plainly once, waits; each message that can change it
 // draws it once more. One that cannot, or its song ending, draws nothing (the song starts again
 // all the same). The pointer changes the picture only by hiding the focus ring, and only where it
@@ -99,12 +92,12 @@ TEST_F(MainLoopTest, AStillScreenDrawsOnceThenOnceAfterEachMessageThatWakesIt) {
     };
     const Step steps[] = {
         {{MessageKind::Other}, 1},
-        {pointerAt(1), 1}, // no ring to hide
+        {{.kind = MessageKind::MouseMove, .pointerX = 1}, 1}, // no ring to hide
         {{MessageKind::KeyDown, VK_DOWN}, 2},
         {{MessageKind::KeyUp, VK_DOWN}, 3},
-        {pointerAt(1), 3}, // not moved: the ring stays
-        {pointerAt(2), 4}, // moved: the ring goes
-        {pointerAt(3), 4},
+        {{.kind = MessageKind::MouseMove, .pointerX = 1}, 3}, // not moved: the ring stays
+        {{.kind = MessageKind::MouseMove, .pointerX = 2}, 4}, // moved: the ring goes
+        {{.kind = MessageKind::MouseMove, .pointerX = 3}, 4},
         {{MessageKind::Exposed}, 5},
         {{MessageKind::Size, 0, 800, 600}, 6},
         {{MessageKind::FocusLost}, 7},
@@ -165,38 +158,33 @@ TEST_F(MainLoopTest, PressesMadeDuringAFadeActOneByOneInOrder) {
     EXPECT_EQ(scripted::countCalls("setMusicMuted 0"), 1);
 }
 
-// Double-clicks on the play menu's Back, where the main menu has Quit. The second click is
-// dropped with the play menu it was aimed at, whether it was made while the main menu faded in
-// or queued behind the first; Enter typed during the fade still acts, on the main menu.
+// Double-clicks on the play menu's Back, over the main menu's Quit: the second click, made while
+// the main menu fades in or queued behind the first, is dropped with the play menu it was aimed
+// at. Enter typed during the fade still acts, on the main menu.
 TEST_F(MainLoopTest, AClickMadeBeforeTheScreenChangedNeverActsOnTheNextOne) {
-    constexpr int BackOverQuitX = 485;
-    constexpr int BackOverQuitY = 500;
     GameState = PlayMenu;
-    int doubleClicks = 0;
+    int clicks = 0;
+    auto clickBack = [&clicks] {
+        scripted::click(485, 500);
+        ++clicks;
+    };
     script().onPresent = [&](int) {
-        // The first double-click: its second click on a pass of the fade into the main menu.
-        if (doubleClicks == 0 && GameState == MainMenu) {
-            scripted::click(BackOverQuitX, BackOverQuitY);
+        if (clicks == 1 && GameState == MainMenu) {
+            clickBack();
             scripted::tapKey(VK_RETURN); // Play, typed ahead
-            doubleClicks = 1;
         }
     };
-    scripted::runGameWith([&](int pass) {
-        if (pass == 0) {
-            scripted::click(BackOverQuitX, BackOverQuitY);
-        } else if (doubleClicks == 1 && GameState == PlayMenu && !fadePending) {
-            // The second: both clicks wait before the play menu's next frame.
-            scripted::click(BackOverQuitX, BackOverQuitY);
-            scripted::click(BackOverQuitX, BackOverQuitY);
-            doubleClicks = 2;
-        } else if (script().presentedFrames > 500) {
-            scripted::requestClose();
+    scripted::runGameWith([&](int) {
+        if (clicks == 0) {
+            clickBack();
+        } else if (clicks == 2 && GameState == PlayMenu && !fadePending) {
+            clickBack();
+            clickBack(); // both wait before the same frame
         }
     });
-    EXPECT_EQ(doubleClicks, 2);
+    EXPECT_EQ(clicks, 4);
     EXPECT_EQ(GameState, MainMenu);
-    // The run ended in the wait with nothing left to do, not by Quit.
-    EXPECT_EQ(script().waitsOnEmptyQueue, 1);
+    EXPECT_EQ(script().waitsOnEmptyQueue, 1); // the run ended in a wait, not by Quit
 }
 
 TEST_F(MainLoopTest, MinimizedRunsNoFrameAndNoMusicCheckButDrainsMessages) {
