@@ -109,7 +109,8 @@ struct Message {
     int windowWidth = 0;
     int windowHeight = 0;
     // MouseMove: the pointer in desktop pixels. A window that moves or changes size under a
-    // resting pointer reports it over the window again, at the same place on the desktop.
+    // resting pointer reports it over the window again, at the same place on the desktop once
+    // the window's new place is known.
     int pointerX = 0;
     int pointerY = 0;
 };

@@ -199,11 +199,18 @@ Message windowMessage(const SDL_WindowEvent& window) {
 }
 
 // Where the pointer is on the desktop, so that the game can tell a pointer that moved from a
-// window that moved or changed size under it (SDL reports both as motion). Where the desktop
-// gives no global position (Wayland) this is SDL's position over the window.
-Message pointerMessage() {
+// window that moved or changed size under it (SDL reports both as motion): the window's place
+// and the pointer's over it, as SDL knows them. Not SDL's global state, which on X11 follows
+// only some kinds of movement. Where windows have no known place (Wayland) it is the place over
+// the window alone.
+Message pointerMessage(const SDL_MouseMotionEvent& motion) {
     Message moved{MessageKind::MouseMove};
-    SDL_GetGlobalMouseState(&moved.pointerX, &moved.pointerY);
+    SDL_Window* window = SDL_GetWindowFromID(motion.windowID);
+    if (window != nullptr) {
+        SDL_GetWindowPosition(window, &moved.pointerX, &moved.pointerY);
+    }
+    moved.pointerX += motion.x;
+    moved.pointerY += motion.y;
     return moved;
 }
 
@@ -246,7 +253,7 @@ Message translate(const SDL_Event& event) {
         // Whatever modifiers are held by now: a key that went down for the game goes up.
         return sdl_gamepads::releaseKeyboardKey(event.key.keysym.scancode);
     case SDL_MOUSEMOTION:
-        return pointerMessage();
+        return pointerMessage(event.motion);
     case SDL_MOUSEBUTTONUP:
         return leftButtonMessage(event.button);
     default:
