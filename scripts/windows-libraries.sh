@@ -6,17 +6,18 @@
 #
 # zlib, libpng, libjpeg-turbo, FreeType, SDL2, libopenmpt and DevIL (IL, ILU, ILUT) as DLLs,
 # GoogleTest as static libraries, built with mingw-w64 (-posix) through
-# cmake/windows-x86_64.cmake. The sources come from `apt-get source` through an apt
-# configuration of this script's own (its own deb-src list, lists and cache), so the machine's
-# apt sources and lists stay as they are. The versions are bookworm's, those the Linux build
-# links, wherever the archive still serves their source; DevIL is sid's 1.8.0 (bookworm's 1.7.8
-# source is no longer served).
+# cmake/windows-x86_64.cmake. The sources come from Debian's archive through
+# scripts/lib/debian_sources.sh. Each library is pinned by its upstream version, bookworm's (those
+# the Linux build links), and built from the newest Debian revision of it the archive serves when
+# the script runs; DevIL is sid's 1.8.0 (bookworm's 1.7.8 source is no longer served).
 #
 # The prefix lives outside the clone, in
 #   ${TOLVAR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvar-windows}/<key>
-# where the key is a hash of the source versions, this script and the toolchain file: a run that
-# finds its prefix builds nothing. A prefix is built in a scratch folder beside it and renamed
-# into place only once complete, so an interrupted run never leaves one that counts as done.
+# where the key is a hash of the source revisions fetched, the compilers' versions, this script
+# and the toolchain file: a run that finds its prefix builds nothing. Finding the revisions reads
+# the archive's source index; without the network, the newest prefix already built is taken. A
+# prefix is built in a scratch folder beside it and renamed into place only once complete, so an
+# interrupted run never leaves one that counts as done.
 #
 # Prefix layout: bin/ the DLLs (stripped) and sdl2-config; lib/ the import libraries, SDL2main
 # and GoogleTest's static libraries; lib/pkgconfig/ the .pc files (relative to themselves);
@@ -31,20 +32,18 @@ root=$(dirname "$script_dir")
 toolchain=$root/cmake/windows-x86_64.cmake
 host=x86_64-w64-mingw32
 
-# The source packages, name=version. Bookworm's, as the Linux build links them, except
-# libpng1.6: the archive serves only the newer bookworm revision +deb12u5 of the same 1.6.39.
-sources=(
-  zlib=1:1.2.13.dfsg-1
-  libpng1.6=1.6.39-2+deb12u5
-  libjpeg-turbo=1:2.1.5-2
-  freetype=2.12.1+dfsg-5+deb12u4
-  libsdl2=2.26.5+dfsg-1
-  libopenmpt=0.6.9-1
-  googletest=1.12.1-0.2
+# The source packages, name=upstream version, as Debian spells it (no epoch, no revision).
+pins=(
+  zlib=1.2.13.dfsg
+  libpng1.6=1.6.39
+  libjpeg-turbo=2.1.5
+  freetype=2.12.1+dfsg
+  libsdl2=2.26.5+dfsg
+  libopenmpt=0.6.9
+  googletest=1.12.1
 )
-# Sid's DevIL: only its original tarball is served (the Debian packaging is not), which is all
-# the build needs.
-devil_source=devil=1.8.0.40.g6f3d5e9b+dfsg-5
+# Sid's DevIL: only its original tarball is used (the Debian packaging is not).
+devil_pin=devil=1.8.0.40.g6f3d5e9b+dfsg
 
 progress() { echo "windows-libraries: $*" >&2; }
 fail() {
@@ -52,9 +51,38 @@ fail() {
   exit 1
 }
 
+# shellcheck source=scripts/lib/debian_sources.sh
+source "$script_dir/lib/debian_sources.sh"
 cache_root=${TOLVAR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvar-windows}
+mkdir -p "$cache_root"
+# One run at a time per cache: a second one waits, then finds the prefix made.
+exec 9> "$cache_root/.lock"
+if ! flock -n 9; then
+  progress "waiting for another run building into $cache_root"
+  flock 9
+fi
+
+bash "$script_dir/install-dependencies.sh" windows >&2
+apt_dir=$cache_root/apt
+if ! debian_sources_update "$apt_dir"; then
+  newest=$(find "$cache_root" -mindepth 1 -maxdepth 1 -type d -not -name '.*' -not -name apt \
+    -printf '%T@ %p\n' | sort -rn | head -n 1 | cut -d' ' -f2-)
+  [ -n "$newest" ] || exit 1
+  progress "taking the libraries built last, $newest"
+  echo "$newest"
+  exit 0
+fi
+sources=()
+for pin in "${pins[@]}"; do
+  sources+=("$(debian_source_version "${pin%%=*}" "${pin#*=}")")
+done
+devil_source=$(debian_source_version "${devil_pin%%=*}" "${devil_pin#*=}" '\.orig\.tar\.')
+
 key=$({
   printf '%s\n' "${sources[@]}" "$devil_source"
+  $host-gcc-posix --version | head -n 1
+  $host-g++-posix --version | head -n 1
+  nasm --version
   cat "$0" "$toolchain"
 } | sha256sum | cut -c1-16)
 prefix=$cache_root/$key
@@ -64,23 +92,10 @@ if [ -d "$prefix" ]; then
   exit 0
 fi
 
-mkdir -p "$cache_root"
-# One run at a time per cache: a second one waits, then finds the prefix made.
-exec 9> "$cache_root/.lock"
-if ! flock -n 9; then
-  progress "waiting for another run building into $cache_root"
-  flock 9
-fi
-if [ -d "$prefix" ]; then
-  echo "$prefix"
-  exit 0
-fi
-
-progress "building the Windows libraries into $prefix"
+progress "building the Windows libraries into $prefix from ${sources[*]} $devil_source"
 # The machine's cores are shared: everything from here on runs at a lower priority.
 renice -n 10 $$ > /dev/null
 started=$SECONDS
-bash "$script_dir/install-dependencies.sh" windows >&2
 
 # Scratch folders of interrupted runs are worth nothing: the lock says none is running.
 rm -rf "$cache_root"/.build-*
@@ -106,41 +121,14 @@ step() {
   fi
 }
 
-# --- the sources, through apt's own configuration of this script --------------------------
-apt_dir=$cache_root/apt
-mkdir -p "$apt_dir"/{lists/partial,cache/archives/partial,sources.list.d,preferences.d}
-cat > "$apt_dir/sources.list" << 'EOF'
-deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main
-deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm-updates main
-deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian-security bookworm-security main
-deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian sid main
-EOF
-apt_options=(
-  -o "Dir::Etc::SourceList=$apt_dir/sources.list"
-  -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d"
-  -o "Dir::Etc::PreferencesParts=$apt_dir/preferences.d"
-  -o "Dir::State::Lists=$apt_dir/lists"
-  -o "Dir::Cache=$apt_dir/cache"
-  -o "Debug::NoLocking=true"
-)
-# apt drops to the _apt user to download, who may not write into the scratch folder.
-[ "$(id -u)" -ne 0 ] || apt_options+=(-o APT::Sandbox::User=root)
-
+# --- the sources ---------------------------------------------------------------------------
 src=$scratch/src
 mkdir -p "$src"
-step apt-update apt-get "${apt_options[@]}" update
-step apt-source in_dir "$src" apt-get "${apt_options[@]}" \
-  source --only-source "${sources[@]}"
-
-# DevIL's original tarball, checked against the hash sid's signed source index gives for it.
+step apt-source debian_sources_fetch "$src" "${sources[@]}"
 progress "devil-source"
-devil_orig=$(in_dir "$src" apt-get "${apt_options[@]}" --print-uris source --only-source "$devil_source" 2> /dev/null |
-  grep "\.orig\.tar\." | head -n 1) || fail "sid's $devil_source is not in the source index"
-read -r devil_uri devil_file _ devil_hash <<< "$devil_orig"
-devil_uri=${devil_uri//\'/}
-step devil-download /usr/lib/apt/apt-helper download-file "$devil_uri" "$src/$devil_file" "$devil_hash"
+devil_tarball=$(debian_orig_tarball "$src" "$devil_source")
 mkdir -p "$src/devil"
-tar -xf "$src/$devil_file" -C "$src/devil" --strip-components=1
+tar -xf "$devil_tarball" -C "$src/devil" --strip-components=1
 
 source_dir() {
   local dirs=("$src/$1"-*/)
@@ -202,9 +190,10 @@ cmake_build libpng "$(source_dir libpng1.6)" -DPNG_SHARED=ON -DPNG_STATIC=OFF -D
 sed -i 's/-lz\b/-lzlib/g' "$stage"/lib/pkgconfig/libpng*.pc
 
 # --- libjpeg-turbo ------------------------------------------------------------------------
-# Without its SIMD parts, which need nasm: the game reads PNG pictures.
+# With its SIMD code (nasm): all but one of the game's pictures are JPEGs.
 cmake_build libjpeg-turbo "$(source_dir libjpeg-turbo)" -DENABLE_SHARED=ON -DENABLE_STATIC=OFF \
-  -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DCMAKE_INSTALL_DEFAULT_LIBDIR=lib
+  -DWITH_TURBOJPEG=OFF -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm \
+  -DCMAKE_INSTALL_DEFAULT_LIBDIR=lib
 
 # --- FreeType -----------------------------------------------------------------------------
 cmake_build freetype "$(source_dir freetype)" -DBUILD_SHARED_LIBS=ON -DFT_REQUIRE_ZLIB=ON \

@@ -77,6 +77,10 @@ void makeProgressFileIfMissing();
 // Other lines (comments starting with #, keys of other versions) are kept as they are.
 constexpr const char* SettingsFileName = "Settings.txt";
 constexpr int LargestWindowSide = 16384;
+// The smallest window that still shows the game: half the drawing space, where the small text's
+// characters are 8 pixels high, the least a glyph can still be read at.
+constexpr int SmallestWindowWidth = layout::screenWidth / 2;
+constexpr int SmallestWindowHeight = layout::screenHeight / 2;
 
 struct Settings {
     bool musicMuted = false;

@@ -59,6 +59,19 @@ FileText readFileText(const std::string& path) {
     return file;
 }
 
+// Notepad's "UTF-8" and other editors put a byte-order mark before the first line: it belongs to
+// no key, and a rewrite keeps it.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view byteOrderMarkOf(std::string_view text) {
+    return text.starts_with(ByteOrderMark) ? ByteOrderMark : std::string_view();
+}
+
+// A line's end as the file has it: "\r\n" (Windows' editors), "\n", or none on the last line.
+std::string_view lineEndOf(std::string_view line) {
+    return line.ends_with("\r\n") ? "\r\n" : line.ends_with('\n') ? "\n" : "";
+}
+
 std::string_view trimmed(std::string_view text) {
     constexpr std::string_view Blanks = " \t\r\n\v\f";
     const std::size_t first = text.find_first_not_of(Blanks);
@@ -96,8 +109,8 @@ bool sameWord(std::string_view value, std::string_view word) {
     return true;
 }
 
-// A side of 1 to LargestWindowSide, digits only; 0 when it is anything else.
-int windowSide(std::string_view digits) {
+// A side of smallest to LargestWindowSide, digits only; 0 when it is anything else.
+int windowSide(std::string_view digits, int smallest) {
     if (digits.empty() || digits.size() > 5) {
         return 0;
     }
@@ -108,7 +121,7 @@ int windowSide(std::string_view digits) {
         }
         side = side * 10 + (digit - '0');
     }
-    return side <= LargestWindowSide ? side : 0;
+    return side >= smallest && side <= LargestWindowSide ? side : 0;
 }
 
 // Each parse sets its setting and returns true, or leaves it and returns false.
@@ -133,8 +146,8 @@ bool parseWindowSize(std::string_view value, Settings& settings) {
     if (cross == std::string_view::npos) {
         return false;
     }
-    const int width = windowSide(value.substr(0, cross));
-    const int height = windowSide(value.substr(cross + 1));
+    const int width = windowSide(value.substr(0, cross), SmallestWindowWidth);
+    const int height = windowSide(value.substr(cross + 1), SmallestWindowHeight);
     if (width == 0 || height == 0) {
         return false;
     }
@@ -163,10 +176,14 @@ struct SettingRule {
     std::string (*text)(const Settings& settings);
 };
 
+static_assert(SmallestWindowWidth == 512 && SmallestWindowHeight == 384 &&
+                  LargestWindowSide == 16384,
+              "the window_size rule below names the sizes it takes");
+
 constexpr SettingRule SettingRules[] = {
     {MusicSetting, "music", "on or off", parseMusic, musicText},
     {WindowSetting, "window", "fullscreen or windowed", parseWindow, windowText},
-    {WindowSizeSetting, "window_size", "WIDTHxHEIGHT, each side from 1 to 16384", parseWindowSize,
+    {WindowSizeSetting, "window_size", "WIDTHxHEIGHT, from 512x384 to 16384x16384", parseWindowSize,
      windowSizeText},
 };
 
@@ -180,12 +197,13 @@ const SettingRule* ruleFor(std::string_view key) {
 }
 
 // Calls visit(line, lineNumber, rule, value) for each line of the text, rule null for the lines
-// the game does not know; lines keep their ends ('\n'), the last one may have none.
-template <typename Visit> void forEachLine(const std::string& text, Visit visit) {
-    std::size_t start = 0;
+// the game does not know; lines keep their ends ('\n'), the last one may have none. A byte-order
+// mark before the first line is no part of it.
+template <typename Visit> void forEachLine(std::string_view text, Visit visit) {
+    std::size_t start = byteOrderMarkOf(text).size();
     for (int number = 1; start < text.size(); ++number) {
         const std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
         const std::string_view line(text.data() + start, next - start);
         std::string_view key;
         std::string_view value;
@@ -208,11 +226,10 @@ Settings readSettingsFile(const char* path) {
     forEachLine(file.text, [&](std::string_view, int number, const SettingRule* rule,
                                std::string_view value) {
         if (rule != nullptr && !rule->parse(value, settings)) {
-            std::fprintf(
-                stderr,
-                "tolvar: %s, line %d: %.*s should be %s, not \"%.*s\": left at its default\n", path,
-                number, static_cast<int>(rule->name.size()), rule->name.data(), rule->expected,
-                static_cast<int>(value.size()), value.data());
+            std::fprintf(stderr,
+                         "tolvar: %s, line %d: %.*s should be %s, not %s: left at its default\n",
+                         path, number, static_cast<int>(rule->name.size()), rule->name.data(),
+                         rule->expected, quotedText(value).c_str());
         }
     });
     return settings;
@@ -222,13 +239,19 @@ bool writeSettingsFile(const char* path, const Settings& settings, unsigned int 
     const std::string target = platform::fileTarget(path);
     const platform::FileHandle folderLock = platform::lockFolderOf(target); // held to the return
     const FileText file = readFileText(target);
-    std::string text = file.exists ? std::string() : NewFileHeader;
+    std::string text(file.exists ? byteOrderMarkOf(file.text) : NewFileHeader);
+    // Lines the file lacks end as its first line does.
+    const std::size_t firstEnd = file.text.find('\n');
+    const std::string_view newLine =
+        firstEnd != std::string::npos
+            ? lineEndOf(std::string_view(file.text).substr(0, firstEnd + 1))
+            : "\n";
     unsigned int missing = keys;
     forEachLine(file.text,
                 [&](std::string_view line, int, const SettingRule* rule, std::string_view) {
                     if (rule != nullptr && (keys & rule->key) != 0) {
                         text.append(rule->name).append(" = ").append(rule->text(settings));
-                        text.append(line.ends_with('\n') ? "\n" : "");
+                        text.append(lineEndOf(line));
                         missing &= ~static_cast<unsigned int>(rule->key);
                     } else {
                         text.append(line);
@@ -236,8 +259,9 @@ bool writeSettingsFile(const char* path, const Settings& settings, unsigned int 
                 });
     for (const SettingRule& rule : SettingRules) {
         if ((missing & rule.key) != 0) {
-            text.append(text.empty() || text.ends_with('\n') ? "" : "\n");
-            text.append(rule.name).append(" = ").append(rule.text(settings)).append("\n");
+            const bool lineOpen = !text.ends_with('\n') && text != byteOrderMarkOf(file.text);
+            text.append(lineOpen ? newLine : "");
+            text.append(rule.name).append(" = ").append(rule.text(settings)).append(newLine);
         }
     }
     const platform::FileStatus status = platform::fileStatus(target);

@@ -28,9 +28,14 @@ namespace platform {
 // A desktop to open the window on: an X server or a Wayland compositor, or the video driver that
 // SDL_VIDEODRIVER names. False where there is none (a text console, an SSH session).
 bool findDisplay();
+// The video driver SDL_VIDEODRIVER asks for by name, as given; null when none is asked for.
+const char* askedVideoDriver();
 bool registerWindowClass();                      // the windowing system is reachable
 bool enterFullscreenMode(int width, int height); // false: the desktop is smaller than that
-void leaveFullscreenMode();                      // the desktop comes back as it was
+// The part of the screen a window may take (without the desktop's panels and docks), in the
+// desktop's window units, once registerWindowClass has succeeded; false when it cannot be told.
+bool usableScreenSize(int& width, int& height);
+void leaveFullscreenMode(); // the desktop comes back as it was
 // Hidden until shown. In full screen it covers the desktop, with or without a window manager;
 // out of it, or windowed, its client area is width x height, and it can be resized either way.
 // False when no window could be made at all; a window the graphics library cannot draw in is
@@ -52,6 +57,10 @@ bool deleteRenderingContext();
 bool releaseDeviceContext();
 bool destroyWindow();
 bool unregisterWindowClass();
+
+// The screen saver and the screen lock are held off while awake is set, and may start again once
+// it is cleared; cleared until asked.
+void keepScreenAwake(bool awake);
 
 bool hasCurrentRenderingContext();
 // Presents the back buffer; keeps answering the desktop, takes no message off the queue.

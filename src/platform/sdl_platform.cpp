@@ -1,5 +1,5 @@
 // The real platform over SDL2: the window steps (forwarded to sdl_video), the message queue,
-// time and the cursor. Message boxes, glyphs, gamepads and music live in files of their own.
+// time and the cursor. Message boxes, glyphs, keys, gamepads and music live in files of their own.
 #include <SDL2/SDL.h>
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include "platform/frame_pacing.h"
 #include "platform/platform.h"
 #include "platform/sdl_gamepads.h"
+#include "platform/sdl_keys.h"
 #include "platform/sdl_video.h"
 #include "platform/termination_signals.h"
 
@@ -93,69 +94,6 @@ PixelPoint toDrawable(int x, int y) {
     const Scale scale = currentScale();
     return PixelPoint{scaled(x, scale.windowWidth, scale.drawableWidth),
                       scaled(y, scale.windowHeight, scale.drawableHeight)};
-}
-
-// ---------------------------------------------------------------------------------------------
-// Keys, by the Win32 virtual-key codes the game's key table is indexed with.
-
-// 0: a key the game has no code for.
-int virtualKeyCode(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z) {
-        return 'A' + static_cast<int>(key - SDLK_a);
-    }
-    if (key >= SDLK_0 && key <= SDLK_9) {
-        return '0' + static_cast<int>(key - SDLK_0);
-    }
-    if (key >= SDLK_F1 && key <= SDLK_F12) {
-        return VK_F1 + static_cast<int>(key - SDLK_F1);
-    }
-    switch (key) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-        return VK_RETURN;
-    case SDLK_ESCAPE:
-        return VK_ESCAPE;
-    case SDLK_TAB:
-        return VK_TAB;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT:
-        return VK_SHIFT;
-    case SDLK_PAUSE:
-        return VK_PAUSE;
-    case SDLK_SPACE:
-        return VK_SPACE;
-    case SDLK_LEFT:
-        return VK_LEFT;
-    case SDLK_UP:
-        return VK_UP;
-    case SDLK_RIGHT:
-        return VK_RIGHT;
-    case SDLK_DOWN:
-        return VK_DOWN;
-    default:
-        return 0;
-    }
-}
-
-bool isReturnKey(SDL_Keycode key) {
-    return key == SDLK_RETURN || key == SDLK_KP_ENTER;
-}
-
-// A key goes down for the game with every new press of any keyboard key or pad that gives it,
-// and up when the last of them lets go (see sdl_gamepads).
-Message keyDownMessage(const SDL_KeyboardEvent& key) {
-    const bool altHeld = (key.keysym.mod & KMOD_ALT) != 0;
-    // F11 and Alt+Enter belong to the window, never to the game; a held key toggles once.
-    if (key.keysym.sym == SDLK_F11 || (altHeld && isReturnKey(key.keysym.sym))) {
-        return Message{key.repeat == 0 ? MessageKind::FullscreenToggle : MessageKind::Other};
-    }
-    // The desktop's auto-repeat is no press; with Alt held a key is a system key, which the game
-    // leaves to the desktop.
-    const int code = virtualKeyCode(key.keysym.sym);
-    if (key.repeat != 0 || altHeld || code == 0) {
-        return Message{MessageKind::Other};
-    }
-    return sdl_gamepads::pressKeyboardKey(key.keysym.scancode, code);
 }
 
 bool windowIsMinimized() {
@@ -248,7 +186,7 @@ Message translate(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
         return windowMessage(event.window);
     case SDL_KEYDOWN:
-        return keyDownMessage(event.key);
+        return sdl_keys::keyDownMessage(event.key);
     case SDL_KEYUP:
         // Whatever modifiers are held by now: a key that went down for the game goes up.
         return sdl_gamepads::releaseKeyboardKey(event.key.keysym.scancode);
@@ -280,9 +218,7 @@ bool framePresented = false;
 bool findDisplay() {
     // Nothing to look for without a display named and no driver asked for: no time is spent on
     // SDL's look at the console's own graphics.
-    const char* asked =
-        SDL_GetHint(SDL_HINT_VIDEODRIVER); // SDL_VIDEODRIVER, or as the tests set it
-    if (!sdl_video::environmentNamesDisplay() && (asked == nullptr || asked[0] == '\0')) {
+    if (!sdl_video::environmentNamesDisplay() && askedVideoDriver() == nullptr) {
         return false;
     }
     if (!sdl_video::startVideo()) {
@@ -295,12 +231,21 @@ bool findDisplay() {
     return true;
 }
 
+const char* askedVideoDriver() {
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return asked != nullptr && asked[0] != '\0' ? asked : nullptr;
+}
+
 bool registerWindowClass() {
     return sdl_video::startVideo();
 }
 
 bool enterFullscreenMode(int width, int height) {
     return sdl_video::displayFits(width, height);
+}
+
+bool usableScreenSize(int& width, int& height) {
+    return sdl_video::usableDisplaySize(width, height);
 }
 
 void leaveFullscreenMode() {
@@ -377,6 +322,14 @@ bool unregisterWindowClass() {
     sdl_gamepads::stop();
     sdl_video::stopVideo();
     return true;
+}
+
+void keepScreenAwake(bool awake) {
+    if (awake) {
+        SDL_DisableScreenSaver();
+    } else {
+        SDL_EnableScreenSaver();
+    }
 }
 
 bool hasCurrentRenderingContext() {

@@ -88,6 +88,8 @@ bool startVideo() {
     // A close request must reach the game as a message of its own, not as a quit of SDL's.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // SDL would hold the screen saver off for the whole run; the game asks while it needs it.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return false;
     }
@@ -102,7 +104,6 @@ bool startVideo() {
     // last window, and the blocks Mesa still points at from its own globals would then read as
     // lost to the leak checker. Nothing else depends on it; a failure shows at window creation.
     SDL_GL_LoadLibrary(nullptr);
-    SDL_DisableScreenSaver();
     videoStarted = true;
     return true;
 }
@@ -138,6 +139,17 @@ bool displayFits(int width, int height) {
         return false;
     }
     return mode.w >= width && mode.h >= height;
+}
+
+bool usableDisplaySize(int& width, int& height) {
+    SDL_Rect usable;
+    if (!videoStarted || SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 ||
+        usable.h <= 0) {
+        return false;
+    }
+    width = usable.w;
+    height = usable.h;
+    return true;
 }
 
 bool createWindow(const char* title, int width, int height, bool fullscreen) {

@@ -16,6 +16,8 @@ bool videoIsUp(); // SDL's video subsystem runs, for the game's window or just f
 // never a fallback onto SDL's offscreen driver that nobody would see.
 bool driverReachesDesktop();
 bool displayFits(int width, int height); // the desktop is at least width x height
+// The first display's bounds without the desktop's panels and docks; false while video is down.
+bool usableDisplaySize(int& width, int& height);
 // Full screen covers the desktop without a mode switch; otherwise, and whenever it leaves full
 // screen, the client area is width x height, centred on the display. Resizable either way. Where
 // the graphics library cannot draw in such a window, a plain one is made instead (see

@@ -28,6 +28,16 @@ bool isPress(const platform::Message& message) {
            message.kind == platform::MessageKind::LeftButtonUp;
 }
 
+// What the platform was last asked: the screen saver is held off only while the picture moves.
+bool screenKeptAwake = false;
+
+void keepScreenAwake(bool awake) {
+    if (awake != screenKeptAwake) {
+        platform::keepScreenAwake(awake);
+        screenKeptAwake = awake;
+    }
+}
+
 void restartFinishedSong() {
     if (platform::isSongFinished(musicHandle)) {
         platform::playSong(musicHandle);
@@ -89,6 +99,9 @@ void runMainLoop() {
                 frameWanted = frameWanted || wakesStillScreen(lastMessage.kind);
             }
         } else if (windowActive) {
+            // Play, its setup and countdown, and fades keep the screen awake; a menu, a paused
+            // level or the logo's hold let the screen saver and the lock start.
+            keepScreenAwake(!screenIsStill());
             if (frameWanted || !screenIsStill()) {
                 runFrame();
             } else {
@@ -96,13 +109,17 @@ void runMainLoop() {
             }
         } else {
             // Minimized: nothing to draw, so sleep until the desktop has something to say
-            // instead of polling a whole core away.
+            // instead of polling a whole core away. The song's end wakes it too: the music goes
+            // on playing while the window is away.
+            keepScreenAwake(false);
             platform::waitMessage(platform::WaitForever);
+            restartFinishedSong();
         }
         if (quitRequested) {
             break;
         }
     }
+    keepScreenAwake(false);
 }
 
 int runGame() {

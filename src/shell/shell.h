@@ -3,7 +3,10 @@
 // here and defined once in the file named beside it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "layout/layout.h"
 #include "platform/platform.h"
@@ -34,6 +37,13 @@ CommandLine parseCommandLine(int argc, const char* const* argv);
 // Help and version on standard output (0, or 1 when it could not be written); a refused argument
 // and the usage on standard error (2).
 int answerCommandLine(const CommandLine& line);
+
+// ---- quoted_text.cpp -------------------------------------------------------------------------
+
+// Text from outside the game (a file, the environment), made safe to echo on standard error or in
+// a box: in double quotes, printable ASCII as it is, '"' and '\' escaped, every other byte
+// (controls, NUL, bytes beyond ASCII) as \xNN; at most `longest` bytes of it, then "...".
+std::string quotedText(std::string_view text, std::size_t longest = 60);
 
 // ---- game_folder.cpp -------------------------------------------------------------------------
 

@@ -1,5 +1,7 @@
 #include <GL/gl.h>
 
+#include <string>
+
 #include "assets/assets.h"
 #include "shell/shell.h"
 
@@ -50,6 +52,35 @@ int failOpenWindow(const char* text) {
     return 0;
 }
 
+// A driver asked for by name that reaches no desktop is the driver's fault, not DISPLAY's.
+void showNoDisplay() {
+    const char* asked = platform::askedVideoDriver();
+    if (asked == nullptr) {
+        showStartupError(NoDisplayText);
+        return;
+    }
+    const std::string text = "No Display Found: The Video Driver " + quotedText(asked, 32) +
+                             "\n(Named By SDL_VIDEODRIVER) Reaches No Desktop.";
+    showStartupError(text.c_str());
+}
+
+// The client area the game makes for a wanted one: never larger than the usable screen, in the
+// same shape. The wanted size stays the player's, for a screen that fits it.
+WindowSize fittedToScreen(WindowSize wanted) {
+    int usableWidth = 0;
+    int usableHeight = 0;
+    if (!platform::usableScreenSize(usableWidth, usableHeight) ||
+        (wanted.width <= usableWidth && wanted.height <= usableHeight)) {
+        return wanted;
+    }
+    const long long width = wanted.width;
+    const long long height = wanted.height;
+    if (width * usableHeight > height * usableWidth) {
+        return {usableWidth, static_cast<int>(height * usableWidth / width)};
+    }
+    return {static_cast<int>(width * usableHeight / height), usableHeight};
+}
+
 } // namespace
 
 int openWindow(const char* title, int width, int height, int bits, bool fullscreenFlag) {
@@ -58,7 +89,7 @@ int openWindow(const char* title, int width, int height, int bits, bool fullscre
 
     // Without a desktop SDL would fall back on a window nobody sees; the player is told instead.
     if (!platform::findDisplay()) {
-        showStartupError(NoDisplayText);
+        showNoDisplay();
         return 0;
     }
     if (!platform::registerWindowClass()) {
@@ -83,7 +114,8 @@ int openWindow(const char* title, int width, int height, int bits, bool fullscre
         }
     }
 
-    if (!platform::createWindow(title, width, height, fullscreen)) {
+    const WindowSize fitted = fittedToScreen({width, height});
+    if (!platform::createWindow(title, fitted.width, fitted.height, fullscreen)) {
         return failOpenWindow("Window Creation Error.");
     }
     windowHeld = true;
@@ -111,7 +143,7 @@ int openWindow(const char* title, int width, int height, int bits, bool fullscre
     }
 
     platform::showWindow();
-    resizeView(width, height);
+    resizeView(fitted.width, fitted.height);
     if (!initRenderState()) {
         return failOpenWindow("Initialization Failed.");
     }
@@ -156,8 +188,12 @@ void closeWindow() {
 }
 
 void noteWindowedSize(int width, int height) {
-    // Only the player's window: full screen's size is the desktop's.
-    if (!fullscreen && width > 0 && height > 0) {
+    // Only the player's window: full screen's size is the desktop's, a window too small to show
+    // the game is not kept, and the size the game gave a window to fit this screen leaves the one
+    // wanted for a larger screen as it is.
+    const WindowSize fitted = fittedToScreen(windowedSize);
+    if (!fullscreen && width >= SmallestWindowWidth && height >= SmallestWindowHeight &&
+        (width != fitted.width || height != fitted.height)) {
         windowedSize = {width, height};
     }
 }

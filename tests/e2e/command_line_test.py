@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The command line of a Linux program: --help and --version answer on standard output with exit
-code 0 (1, said on standard error, when standard output cannot take it), an unknown option or a stray argument is named on standard error with the usage and exit
-code 2, all without a window and without touching Data.dat; and with no display at all the game
-says why and ends with exit code 1 within two seconds.
+code 0 (1, said on standard error, when standard output cannot take it or is closed), an unknown
+option or a stray argument is named on standard error with the usage and exit code 2, all without
+a window and without touching Data.dat; with no display at all the game says why and ends with
+exit code 1 within two seconds, and a video driver asked for by name that does not start is named.
 """
 
 import os
@@ -48,6 +49,14 @@ def command_line():
                   "%s into a full device says so on standard error, exit code 1 (%r)" %
                   (request, result.stderr.strip()))
 
+            # Closed by the launcher: the answer reaches nobody, and that is no success either.
+            result = subprocess.run([os.path.join(folder, "tolvar"), request], cwd=folder,
+                                    env=env, stderr=subprocess.PIPE, text=True, timeout=30,
+                                    preexec_fn=lambda: os.close(1))
+            check(result.returncode == 1 and "standard output" in result.stderr,
+                  "%s with standard output closed says so, exit code 1 (%r)" %
+                  (request, result.stderr.strip()))
+
         for refused in (["--frobnicate"], ["--windowed", "stray"]):
             result, _ = answer(folder, refused, env)
             first = result.stderr.splitlines()[0] if result.stderr else ""
@@ -68,6 +77,13 @@ def command_line():
               "with no display the game ends with exit code 1 within two seconds")
         check("No Display Found" in result.stderr,
               "and says why on standard error (%r)" % result.stderr.strip())
+
+        # A driver asked for by name that does not start is named, DISPLAY is not blamed.
+        result, _ = answer(folder, [], dict(env, SDL_VIDEODRIVER="nosuch\x1bdriver"))
+        check(result.returncode == 1 and '"nosuch\\x1Bdriver"' in result.stderr and
+              "DISPLAY" not in result.stderr,
+              "a wrong SDL_VIDEODRIVER is named, quoted, and DISPLAY is not blamed (%r)" %
+              result.stderr.strip())
 
 
 run(command_line)

@@ -65,8 +65,9 @@ protected:
 
     static Uint32 windowId() { return SDL_GetWindowID(sdl_video::window()); }
 
+    // place: the key's position on the keyboard; by default where a US layout has the key.
     static void pushKey(Uint32 type, SDL_Keycode key, Uint16 modifiers = KMOD_NONE,
-                        Uint8 repeat = 0) {
+                        Uint8 repeat = 0, SDL_Scancode place = SDL_SCANCODE_UNKNOWN) {
         SDL_Event event;
         SDL_zero(event);
         event.type = type;
@@ -74,7 +75,8 @@ protected:
         event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
         event.key.repeat = repeat;
         event.key.keysym.sym = key;
-        event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+        event.key.keysym.scancode =
+            place != SDL_SCANCODE_UNKNOWN ? place : SDL_GetScancodeFromKey(key);
         event.key.keysym.mod = modifiers;
         ASSERT_EQ(SDL_PushEvent(&event), 1);
     }
@@ -144,6 +146,24 @@ TEST_F(Messages, KeysArriveWithTheirVirtualKeyCodes) {
     }
     Message message;
     EXPECT_FALSE(platform::peekMessage(message));
+}
+
+// A layout beyond Latin gives its own letters: they act as the Latin letter at their place (M
+// mutes, P pauses on a Russian or Greek layout). A Latin layout's letters stay its own.
+TEST_F(Messages, LettersBeyondLatinActByTheirPlaceOnTheKeyboard) {
+    const struct {
+        SDL_Keycode key;
+        SDL_Scancode place;
+        int code; // 0: no key of the game's
+    } keys[] = {
+        {0x44C, SDL_SCANCODE_M, 'M'},    {0x437, SDL_SCANCODE_P, 'P'},          // Russian
+        {0x3C0, SDL_SCANCODE_P, 'P'},    {SDLK_m, SDL_SCANCODE_SEMICOLON, 'M'}, // Greek, AZERTY
+        {SDLK_COMMA, SDL_SCANCODE_M, 0}, {0xF6, SDL_SCANCODE_SEMICOLON, 0},     // AZERTY, Nordic
+    };
+    for (const auto& key : keys) {
+        pushKey(SDL_KEYDOWN, key.key, KMOD_NONE, 0, key.place);
+        expectMessage(next(), key.code != 0 ? MessageKind::KeyDown : MessageKind::Other, key.code);
+    }
 }
 
 TEST_F(Messages, F11AndAltEnterToggleFullScreenOncePerPressAndNeverReachTheGameAsKeys) {

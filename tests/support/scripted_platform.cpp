@@ -134,6 +134,16 @@ bool registerWindowClass() {
                                 sdl_video::startVideo());
 }
 
+const char* askedVideoDriver() {
+    return script().askedVideoDriver.empty() ? nullptr : script().askedVideoDriver.c_str();
+}
+
+bool usableScreenSize(int& width, int& height) {
+    width = script().usableScreenWidth;
+    height = script().usableScreenHeight;
+    return width > 0 && height > 0;
+}
+
 bool enterFullscreenMode(int width, int height) {
     (void)width;
     (void)height;
@@ -217,6 +227,11 @@ bool destroyWindow() {
 bool unregisterWindowClass() {
     sdl_video::stopVideo();
     return scripted::windowStep("unregisterWindowClass", WindowStep::UnregisterClass, true);
+}
+
+void keepScreenAwake(bool awake) {
+    scripted::record(awake ? "keepScreenAwake on" : "keepScreenAwake off");
+    script().screenKeptAwake = awake;
 }
 
 bool hasCurrentRenderingContext() {

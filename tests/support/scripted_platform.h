@@ -47,6 +47,12 @@ struct Script {
     bool recordingCalls = true;     // off where a test counts the game's own allocations: the
                                     // song calls then build no text either
 
+    // The desktop: the driver SDL_VIDEODRIVER names (none when empty), and the usable screen
+    // (unknown while 0).
+    std::string askedVideoDriver;
+    int usableScreenWidth = 0;
+    int usableScreenHeight = 0;
+
     // Messages waiting for the game, and what the test does when the game finds none.
     std::deque<platform::Message> messages;
     std::function<void()> onQueueEmpty;
@@ -69,6 +75,9 @@ struct Script {
     // Dialogs.
     std::vector<ShownBox> boxes;
     std::deque<platform::MessageBoxAnswer> boxAnswers; // Ok or Yes when none is scripted
+
+    // The screen saver is held off (keepScreenAwake).
+    bool screenKeptAwake = false;
 
     // Cursor.
     int cursorCount = 0;

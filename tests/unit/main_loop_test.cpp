@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -187,7 +188,9 @@ TEST_F(MainLoopTest, AClickMadeBeforeTheScreenChangedNeverActsOnTheNextOne) {
     EXPECT_EQ(script().waitsOnEmptyQueue, 1); // the run ended in a wait, not by Quit
 }
 
-TEST_F(MainLoopTest, MinimizedRunsNoFrameAndNoMusicCheckButDrainsMessages) {
+// Minimized, the song still starts again when it ends: the music goes on while the window is
+// away.
+TEST_F(MainLoopTest, MinimizedRunsNoFrameButDrainsMessagesAndKeepsTheMusicPlaying) {
     int framesWhileMinimized = -1;
     scripted::runGameWith([&](int pass) {
         switch (pass) {
@@ -212,14 +215,64 @@ TEST_F(MainLoopTest, MinimizedRunsNoFrameAndNoMusicCheckButDrainsMessages) {
     EXPECT_EQ(framesWhileMinimized, 0);
     EXPECT_EQ(KeyState[VK_LEFT], 1);
     EXPECT_EQ(seenFrames.size(), 1u);
-    // The loop slept instead of spinning, and the finished song came back only after a frame.
+    // The loop slept instead of spinning, and the finished song came back as it woke, before
+    // any frame.
     const std::vector<std::string> fromWait = scripted::callsFrom("waitMessage");
-    ASSERT_FALSE(fromWait.empty());
-    const std::vector<std::string> fromPresent = scripted::callsFrom("present");
-    ASSERT_GE(fromPresent.size(), 2u);
-    EXPECT_EQ(fromPresent[1], "playSong 1");
+    ASSERT_GE(fromWait.size(), 2u);
+    EXPECT_EQ(fromWait[1], "playSong 1");
+    EXPECT_EQ(scripted::countCalls("present"), 1);
     EXPECT_EQ(scripted::countCalls("playSong"), 1);
     EXPECT_EQ(script().waitsOnEmptyQueue, 0);
+}
+
+// The screen saver and the lock may start on a still menu, a paused level and while minimized;
+// only play holds them off, and nothing does once the game has ended.
+TEST_F(MainLoopTest, OnlyPlayKeepsTheScreenAwake) {
+    int step = 0;
+    int framesBefore = 0; // frames presented when the step began
+    scripted::runGameWith([&](int) {
+        // Play, for a frame after the one that went on.
+        const bool playing =
+            GameState == Level1Play && !levelPaused && script().presentedFrames > framesBefore + 1;
+        const bool waiting = script().calls.back() == "waitMessage";
+        switch (step) {
+        case 0: // on the still menu
+            GameState = Level1Setup;
+            scripted::expose();
+            break;
+        case 1:
+        case 3:
+            if (!playing) {
+                return;
+            }
+            step == 1 ? scripted::tapKey(VK_P) : scripted::minimize();
+            break;
+        case 2: // paused
+            if (!levelPaused || !waiting) {
+                return;
+            }
+            scripted::tapKey(VK_P);
+            break;
+        case 4: // minimized
+            if (windowActive || !waiting) {
+                return;
+            }
+            scripted::restore();
+            break;
+        default: // the level paused by the minimize
+            scripted::requestClose();
+            break;
+        }
+        ++step;
+        framesBefore = script().presentedFrames;
+    });
+    std::vector<std::string> asked;
+    std::copy_if(script().calls.begin(), script().calls.end(), std::back_inserter(asked),
+                 [](const std::string& call) { return call.starts_with("keepScreenAwake"); });
+    EXPECT_EQ(step, 6);
+    EXPECT_EQ(asked, (std::vector<std::string>{"keepScreenAwake on", "keepScreenAwake off",
+                                               "keepScreenAwake on", "keepScreenAwake off"}));
+    EXPECT_FALSE(script().screenKeptAwake);
 }
 
 TEST_F(MainLoopTest, AStateBeyondTheLastDrawsNothingButTheLoopGoesOn) {

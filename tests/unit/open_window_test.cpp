@@ -85,6 +85,16 @@ TEST(OpenWindowTest, NoDisplayIsSaidAndTheRunFailsBeforeAnythingIsMade) {
     EXPECT_EQ(scripted::countCalls("window "), 0);
 }
 
+// A driver asked for by name that reaches no desktop is named, safely; DISPLAY is not blamed.
+TEST(OpenWindowTest, NoDisplayThroughADriverAskedForNamesTheDriver) {
+    script().failingSteps = {WindowStep::FindDisplay};
+    script().askedVideoDriver = "nosuch\x1B";
+    EXPECT_EQ(openGameWindow(), 0);
+    ASSERT_EQ(script().boxes.size(), 1u);
+    EXPECT_NE(script().boxes[0].text.find(R"("nosuch\x1B")"), std::string::npos);
+    EXPECT_EQ(script().boxes[0].text.find("DISPLAY"), std::string::npos);
+}
+
 TEST(OpenWindowTest, AFailedClassRegistrationHasNothingToTearDown) {
     script().failingSteps = {WindowStep::RegisterClass};
     EXPECT_EQ(openGameWindow(), 0);

@@ -69,7 +69,11 @@ TEST_F(SettingsFileTest, ReadingGivesTheDefaultForWhatIsMissingOrDamaged) {
         {"music = loud\nwindow =\nwindow_size = 0x600\n", defaults, 3},
         {"window_size = 16385x768\nwindow_size = -5x768\nwindow_size = 99999999999x1\n", defaults,
          3},
-        {"window_size = 16384x1\nmusic = off\nmusic = on\n", {false, true, 16384, 1}, 0},
+        {"window_size = 16384x384\nmusic = off\nmusic = on\n", {false, true, 16384, 384}, 0},
+        // Too small to show the game.
+        {"window_size = 1x1\nwindow_size = 511x384\nwindow_size = 512x383\n", defaults, 3},
+        // An editor's byte-order mark is no part of the first key.
+        {"\xEF\xBB\xBFmusic = off\r\n", {true}, 0},
         {"/", defaults, 1},
     };
     for (const ReadCase& read : cases) {
@@ -84,6 +88,13 @@ TEST_F(SettingsFileTest, ReadingGivesTheDefaultForWhatIsMissingOrDamaged) {
                   read.complaints);
         EXPECT_EQ(settings, read.expected);
     }
+    // A damaged value is echoed whole and safely: no control byte reaches the terminal.
+    writeFile(nullptr);
+    std::ofstream(SettingsFileName, std::ios::binary) << std::string("music = o\0n\x1B[2J\"\n", 17);
+    ::testing::internal::CaptureStderr();
+    readSettingsFile(SettingsFileName);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find(R"(not "o\x00n\x1B[2J\"":)"),
+              std::string::npos);
 }
 
 struct WriteCase {
@@ -99,8 +110,11 @@ TEST_F(SettingsFileTest, WritingSetsOnlyTheKeysAskedAndKeepsEveryOtherLine) {
          "# mine\nvolume = 7\nmusic = off\nwindow = fullscreen\n"},
         {"volume = 7", WindowSetting | WindowSizeSetting,
          "volume = 7\nwindow = windowed\nwindow_size = 800x600\n"},
-        {"music = loud\r\nmusic = on", MusicSetting, "music = off\nmusic = off"},
+        {"music = loud\r\nmusic = on", MusicSetting, "music = off\r\nmusic = off"},
+        {"volume = 7\r\n", WindowSetting, "volume = 7\r\nwindow = windowed\r\n"},
         {"", MusicSetting, "music = off\n"},
+        {"\xEF\xBB\xBFmusic = on\n", MusicSetting, "\xEF\xBB\xBFmusic = off\n"},
+        {"\xEF\xBB\xBF", MusicSetting, "\xEF\xBB\xBFmusic = off\n"},
     };
     for (const WriteCase& write : cases) {
         SCOPED_TRACE(write.before);
@@ -160,6 +174,26 @@ TEST_F(SettingsFileTest, WhatThePlayerChangesIsKeptAndTheNextStartBeginsThatWay)
     EXPECT_EQ(scripted::countCalls("window Tolvar 800x600 windowed"), 1);
     EXPECT_TRUE(script().musicMuted);
     EXPECT_EQ(fileContent(), before); // nothing changed, nothing written
+}
+
+// A size saved on a larger screen gives a window that fits this one, and stays saved for the
+// larger one; a window shrunk below what can show the game is not kept either.
+TEST_F(SettingsFileTest, AWindowNeverOutgrowsTheScreenAndTheSavedSizeIsKept) {
+    writeFile("window = windowed\nwindow_size = 2560x1920\n");
+    loadSettings();
+    script().usableScreenWidth = 1024;
+    script().usableScreenHeight = 740;
+    script().drawableWidth = 986; // the size the game asks for
+    script().drawableHeight = 740;
+    scripted::runGameWith([](int pass) {
+        if (pass == 0) {
+            scripted::resize(300, 200);
+        } else if (pass == 2) {
+            scripted::requestClose();
+        }
+    });
+    EXPECT_EQ(scripted::countCalls("window Tolvar 986x740 windowed"), 1);
+    EXPECT_EQ(fileContent(), "window = windowed\nwindow_size = 2560x1920\n");
 }
 
 } // namespace
