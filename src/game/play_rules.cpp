@@ -61,12 +61,18 @@ void scanStacks(Block& falling, int blockCount) {
     stackTop = highestTop;
 }
 
+// Held, or pressed since the last frame: a tap shorter than a frame is up again by the time the
+// frame looks, and still steers.
+bool steeringKey(int virtualKey) {
+    return KeyState[virtualKey] != 0 || KeyPressed[virtualKey] != 0;
+}
+
 void steer(Block& falling) {
     if (static_cast<double>(falling.y) + layout::blockHeight < stackTop) {
-        if (KeyState[VK_LEFT]) {
+        if (steeringKey(VK_LEFT)) {
             falling.x = layout::leftColumnX;
         }
-        if (KeyState[VK_RIGHT]) {
+        if (steeringKey(VK_RIGHT)) {
             falling.x = layout::rightColumnX;
         }
     }

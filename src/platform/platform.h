@@ -101,7 +101,7 @@ enum class MessageKind : std::uint8_t {
     // The player asked to switch between full screen and a window (Alt+Enter, F11); those keys
     // never arrive as keys of their own.
     FullscreenToggle,
-    MouseMove, // the pointer moved over the window
+    MouseMove, // the pointer over the window; pointerX, pointerY: where it is on the desktop
     FocusLost, // the window no longer takes the keyboard (another window has it)
     Exposed,   // the window's picture was lost or it moved to another screen: draw it again
     Quit,      // wParam: the exit code given to postQuitMessage
@@ -117,6 +117,11 @@ struct Message {
     // desktop fewer than its pixels).
     int windowWidth = 0;
     int windowHeight = 0;
+    // MouseMove: the pointer in desktop pixels. A window that moves or changes size under a
+    // resting pointer reports it over the window again, at the same place on the desktop once
+    // the window's new place is known.
+    int pointerX = 0;
+    int pointerY = 0;
 };
 
 // Takes one waiting message off the queue; false when none waits.
@@ -126,6 +131,9 @@ constexpr int WaitForever = -1;
 // (never, with WaitForever). It may return early; a termination signal ends it.
 void waitMessage(int timeoutMilliseconds);
 void postQuitMessage(int exitCode); // queues a Quit message carrying exitCode
+// Drops the left-button releases waiting in the queue, and the release of a press still held:
+// clicks the player aimed at a picture that is no longer shown. Keys stay queued.
+void dropWaitingClicks();
 
 // ---------------------------------------------------------------------------------------------
 // Time.

@@ -136,6 +136,36 @@ Message windowMessage(const SDL_WindowEvent& window) {
     }
 }
 
+// Where the pointer is on the desktop, so that the game can tell a pointer that moved from a
+// window that moved or changed size under it (SDL reports both as motion): the window's place
+// and the pointer's over it, as SDL knows them. Not SDL's global state, which on X11 follows
+// only some kinds of movement. Where windows have no known place (Wayland) it is the place over
+// the window alone.
+Message pointerMessage(const SDL_MouseMotionEvent& motion) {
+    Message moved{MessageKind::MouseMove};
+    SDL_Window* window = SDL_GetWindowFromID(motion.windowID);
+    if (window != nullptr) {
+        SDL_GetWindowPosition(window, &moved.pointerX, &moved.pointerY);
+    }
+    moved.pointerX += motion.x;
+    moved.pointerY += motion.y;
+    return moved;
+}
+
+// Set when clicks were dropped while the left button was down: its release belongs to them.
+bool leftReleaseDropped = false;
+
+Message leftButtonMessage(const SDL_MouseButtonEvent& button) {
+    if (button.button != SDL_BUTTON_LEFT) {
+        return Message{MessageKind::Other};
+    }
+    if (leftReleaseDropped) {
+        leftReleaseDropped = false;
+        return Message{MessageKind::Other};
+    }
+    return Message{MessageKind::LeftButtonUp};
+}
+
 Message postedMessage(const SDL_UserEvent& posted) {
     switch (static_cast<PostedKind>(posted.code)) {
     case PostedKind::Quit:
@@ -161,10 +191,9 @@ Message translate(const SDL_Event& event) {
         // Whatever modifiers are held by now: a key that went down for the game goes up.
         return sdl_gamepads::releaseKeyboardKey(event.key.keysym.scancode);
     case SDL_MOUSEMOTION:
-        return Message{MessageKind::MouseMove};
+        return pointerMessage(event.motion);
     case SDL_MOUSEBUTTONUP:
-        return Message{event.button.button == SDL_BUTTON_LEFT ? MessageKind::LeftButtonUp
-                                                              : MessageKind::Other};
+        return leftButtonMessage(event.button);
     default:
         return Message{MessageKind::Other};
     }
@@ -399,6 +428,15 @@ void postQuitMessage(int exitCode) {
     if (!postMessage(PostedKind::Quit, exitCode, 0)) {
         strandedQuit = StrandedQuit{true, exitCode};
     }
+}
+
+void dropWaitingClicks() {
+    if (!sdl_video::videoIsUp()) {
+        return;
+    }
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP);
+    leftReleaseDropped = (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -38,7 +38,8 @@ int FrameDispatcher(); // one frame of the current state; always 0
 // True when the screen's last frame drew a picture that the next would draw again unchanged: a
 // menu, help, credits, game over, level select, a paused level, the logo while it is held.
 bool screenIsStill();
-bool wakesStillScreen(platform::MessageKind kind); // a message the still screen must answer
+// A message the still screen must answer, once the window procedure has taken it.
+bool wakesStillScreen(platform::MessageKind kind);
 // How long a still screen may wait before something is due on it (the logo's hold ending), in
 // milliseconds, or platform::WaitForever.
 int stillScreenTimeout();

@@ -29,9 +29,13 @@ bool screenIsStill() {
 }
 
 // Every message that can change what the screen shows wakes it: keys (the focus ring, a button,
-// M), the pointer (it hides the ring) and its click, the window shown, exposed, resized, moved to
-// another screen or switched to full screen, and losing the keyboard.
+// M), a click, the window shown, exposed, resized, moved to another screen or switched to full
+// screen, and losing the keyboard. The pointer draws nothing of the game's: its movement wakes
+// the screen only to hide the ring.
 bool wakesStillScreen(platform::MessageKind kind) {
+    if (kind == platform::MessageKind::MouseMove) {
+        return mouseMoved && focusShown;
+    }
     return kind != platform::MessageKind::Other && kind != platform::MessageKind::None;
 }
 

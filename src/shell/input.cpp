@@ -12,6 +12,28 @@ bool pauseRequested = false;
 
 namespace {
 
+// Where the pointer was last seen on the desktop; none before the first report.
+struct DesktopPointer {
+    bool seen = false;
+    int x = 0;
+    int y = 0;
+    // The window changed since (F11, Alt+Enter, a resize, another screen): the desktop reports the
+    // resting pointer over it anew, and where the window is may not be known yet when it does.
+    bool windowChanged = false;
+};
+DesktopPointer lastPointer;
+
+// A report of the pointer over the window is movement only where it stands elsewhere on the
+// desktop, and not the first report after the window changed: a window that comes under a
+// resting pointer must not hide the focus ring of a keyboard player.
+bool pointerMoved(const platform::Message& message) {
+    const bool moved =
+        !lastPointer.windowChanged && (!lastPointer.seen || message.pointerX != lastPointer.x ||
+                                       message.pointerY != lastPointer.y);
+    lastPointer = {true, message.pointerX, message.pointerY, false};
+    return moved;
+}
+
 void setKeyState(int virtualKey, std::uint8_t down) {
     if (virtualKey >= 0 && virtualKey < 256) {
         if (down == 1) {
@@ -62,7 +84,9 @@ void windowProc(const platform::Message& message) {
         pauseRequested = true;
         break;
     case platform::MessageKind::MouseMove:
-        mouseMoved = true;
+        if (pointerMoved(message)) {
+            mouseMoved = true;
+        }
         break;
     case platform::MessageKind::Close:
         // The window is torn down by shutdown once the loop has ended, not here.
@@ -74,11 +98,16 @@ void windowProc(const platform::Message& message) {
     case platform::MessageKind::KeyUp:
         setKeyState(message.wParam, 0);
         break;
+    case platform::MessageKind::Exposed:
+        lastPointer.windowChanged = true;
+        break;
     case platform::MessageKind::Size:
+        lastPointer.windowChanged = true;
         noteWindowedSize(message.windowWidth, message.windowHeight);
         resizeView(message.width, message.height);
         break;
     case platform::MessageKind::FullscreenToggle:
+        lastPointer.windowChanged = true;
         toggleFullscreen();
         break;
     case platform::MessageKind::LeftButtonUp:

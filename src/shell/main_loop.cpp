@@ -58,6 +58,15 @@ void runFrame() {
     // A new screen, or one that has just faded in, is drawn once more by its own frame before it
     // can count as still: the last pass of a fade is not quite the screen's picture.
     frameWanted = GameState != shown || fadesRun != fadesBefore;
+    if (frameWanted) {
+        // A click is aimed at the picture the player saw: one made before or while this frame
+        // changed or faded the screen must not land on whatever the new one has under the
+        // pointer (a double-click on Back would quit from the main menu). Keys keep their turn.
+        platform::dropWaitingClicks();
+        if (messageHeld && lastMessage.kind == platform::MessageKind::LeftButtonUp) {
+            messageHeld = false;
+        }
+    }
     // Read after the frame, so it is the song that the frame left loaded.
     restartFinishedSong();
 }

@@ -124,7 +124,7 @@ extern ClickPoint clickPos;        // the cursor as that release was handled, in
 extern bool windowActive;          // frames run only while it is set
 // Keys that went down since the last frame; a key the desktop repeats while held counts once.
 extern std::uint8_t KeyPressed[256];
-extern bool mouseMoved; // the pointer moved over the window since the last frame
+extern bool mouseMoved; // the pointer moved on the desktop, over the window, since the last frame
 // The window lost the keyboard or was minimized since the last frame: a level pauses.
 extern bool pauseRequested;
 

@@ -85,11 +85,11 @@ TourRecord runScreenTour(const TourHooks& hooks) {
     scripted::script().ticksPerPresentedFrame *= 12;
     scripted::script().drawableWidth = 256;
     scripted::script().drawableHeight = 192;
-    // The pointer moves in every frame, so that still screens draw too: each pass finds the queue
-    // empty and posts nothing, so each pass is one frame.
+    // The window is exposed in every frame, so that still screens draw too: each pass finds the
+    // queue empty and posts nothing, so each pass is one frame.
     scripted::script().onPresent = [&record](int) {
         record.presentedStates.insert(GameState);
-        scripted::moveMouse();
+        scripted::expose();
     };
     record.exitCode = scripted::runGameWith([&](int pass) {
         // The logo's first frame loads the other pictures: start-up is whole after it.

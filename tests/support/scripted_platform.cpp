@@ -91,8 +91,8 @@ void tapKey(int virtualKey) {
     releaseKey(virtualKey);
 }
 
-void moveMouse() {
-    post({platform::MessageKind::MouseMove});
+void expose() {
+    post({platform::MessageKind::Exposed});
 }
 
 void loseFocus() {
@@ -281,6 +281,11 @@ void waitMessage(int timeoutMilliseconds) {
 
 void postQuitMessage(int exitCode) {
     scripted::post({MessageKind::Quit, exitCode});
+}
+
+void dropWaitingClicks() {
+    std::erase_if(script().messages,
+                  [](const Message& message) { return message.kind == MessageKind::LeftButtonUp; });
 }
 
 std::int64_t performanceCounter() {

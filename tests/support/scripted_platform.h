@@ -111,7 +111,7 @@ void restore();
 void resize(int width, int height);
 void toggleFullscreen();     // Alt+Enter or F11
 void tapKey(int virtualKey); // down and up again, both before the next frame
-void moveMouse();
+void expose();               // the window's picture was lost: a still screen draws it again
 void loseFocus();
 
 // How many calls in the record begin with the given text.

@@ -30,12 +30,12 @@ protected:
         musicHandle = platform::loadSong(menuTrack); // as the logo leaves it
         script().onPresent = [this](int) { seenFrames.push_back({clickLatch, clickPos}); };
     }
-    // The pointer moves in every frame, so that the still menu draws a frame at each pass that
-    // posts nothing, as a screen in motion does.
+    // The window is exposed in every frame, so that the still menu draws a frame at each pass
+    // that posts nothing, as a screen in motion does.
     void keepDrawing() {
         script().onPresent = [this](int) {
             seenFrames.push_back({clickLatch, clickPos});
-            scripted::moveMouse();
+            scripted::expose();
         };
     }
     std::vector<SeenFrame> seenFrames;
@@ -81,7 +81,8 @@ TEST_F(MainLoopTest, TwoReleasesBeforeOneFrameAreTwoClicksEachInAFrameOfItsOwn) 
 
 // The main menu, faded in and then drawn plainly once, waits; each message that can change it
 // draws it once more. One that cannot, or its song ending, draws nothing (the song starts again
-// all the same).
+// all the same). The pointer changes the picture only by hiding the focus ring, and only where it
+// really moved: a window changed under it reports it again at the same place.
 TEST_F(MainLoopTest, AStillScreenDrawsOnceThenOnceAfterEachMessageThatWakesIt) {
     fadePending = true;
     constexpr int FadeFrames = 51 + 1; // the fade's passes and the menu frame's own present
@@ -92,9 +93,12 @@ TEST_F(MainLoopTest, AStillScreenDrawsOnceThenOnceAfterEachMessageThatWakesIt) {
     };
     const Step steps[] = {
         {{MessageKind::Other}, 1},
-        {{MessageKind::MouseMove}, 2},
-        {{MessageKind::KeyDown, VK_DOWN}, 3},
-        {{MessageKind::KeyUp, VK_DOWN}, 4},
+        {{.kind = MessageKind::MouseMove, .pointerX = 1}, 1}, // no ring to hide
+        {{MessageKind::KeyDown, VK_DOWN}, 2},
+        {{MessageKind::KeyUp, VK_DOWN}, 3},
+        {{.kind = MessageKind::MouseMove, .pointerX = 1}, 3}, // not moved: the ring stays
+        {{.kind = MessageKind::MouseMove, .pointerX = 2}, 4}, // moved: the ring goes
+        {{.kind = MessageKind::MouseMove, .pointerX = 3}, 4},
         {{MessageKind::Exposed}, 5},
         {{MessageKind::Size, 0, 800, 600}, 6},
         {{MessageKind::FocusLost}, 7},
@@ -155,6 +159,35 @@ TEST_F(MainLoopTest, PressesMadeDuringAFadeActOneByOneInOrder) {
     EXPECT_EQ(scripted::countCalls("setMusicMuted 0"), 1);
 }
 
+// Double-clicks on the play menu's Back, over the main menu's Quit: the second click, made while
+// the main menu fades in or queued behind the first, is dropped with the play menu it was aimed
+// at. Enter typed during the fade still acts, on the main menu.
+TEST_F(MainLoopTest, AClickMadeBeforeTheScreenChangedNeverActsOnTheNextOne) {
+    GameState = PlayMenu;
+    int clicks = 0;
+    auto clickBack = [&clicks] {
+        scripted::click(485, 500);
+        ++clicks;
+    };
+    script().onPresent = [&](int) {
+        if (clicks == 1 && GameState == MainMenu) {
+            clickBack();
+            scripted::tapKey(VK_RETURN); // Play, typed ahead
+        }
+    };
+    scripted::runGameWith([&](int) {
+        if (clicks == 0) {
+            clickBack();
+        } else if (clicks == 2 && GameState == PlayMenu && !fadePending) {
+            clickBack();
+            clickBack(); // both wait before the same frame
+        }
+    });
+    EXPECT_EQ(clicks, 4);
+    EXPECT_EQ(GameState, MainMenu);
+    EXPECT_EQ(script().waitsOnEmptyQueue, 1); // the run ended in a wait, not by Quit
+}
+
 // Minimized, the song still starts again when it ends: the music goes on while the window is
 // away.
 TEST_F(MainLoopTest, MinimizedRunsNoFrameButDrainsMessagesAndKeepsTheMusicPlaying) {
@@ -205,7 +238,7 @@ TEST_F(MainLoopTest, OnlyPlayKeepsTheScreenAwake) {
         switch (step) {
         case 0: // on the still menu
             GameState = Level1Setup;
-            scripted::moveMouse();
+            scripted::expose();
             break;
         case 1:
         case 3:

@@ -54,13 +54,20 @@ TEST_F(PlayRulesTest, WithTheBoardAtFiveDegreesTheLandingLinesAre680And710) {
     EXPECT_EQ(currentBlock, 2);
 }
 
-TEST_F(PlayRulesTest, BothArrowsHeldEndInTheRightColumn) {
+// Both arrows held end in the right column; an arrow tapped and let go before the frame looks
+// (shorter than a frame) steers too.
+TEST_F(PlayRulesTest, BothArrowsHeldEndInTheRightColumnAndATapBetweenFramesSteers) {
     dealSeeded(1);
     Block& block = currentAt(LeftColumnX, 2, 0.0f);
     hold(VK_LEFT, true);
     hold(VK_RIGHT, true);
     applyPlayRules(1);
     EXPECT_EQ(block.x, RightColumnX);
+    hold(VK_LEFT, false);
+    hold(VK_RIGHT, false);
+    key(VK_LEFT);
+    applyPlayRules(1);
+    EXPECT_EQ(block.x, LeftColumnX);
 }
 
 TEST_F(PlayRulesTest, AHurriedBlockKeepsItsSpeedAndTheNextStartsAtFour) {

@@ -156,31 +156,6 @@ TEST_F(ScreensTest, PressesMadeWhileTheLogoIsHeldAreDropped) {
     EXPECT_FALSE(focusShown);
 }
 
-// A release during the menu's fade waits out the fade in its queue and is taken where the
-// cursor is by then.
-TEST_F(ScreensTest, AClickQueuedThroughAFadeIsTakenWhereTheCursorIsWhenHandled) {
-    script().onPresent = [](int frame) {
-        if (frame == 20) {
-            scripted::click(485, 410); // over Play
-        } else if (frame == 40) {
-            script().cursor = {485, 460}; // over Help, before the fade has ended
-        }
-    };
-    GameState = MainMenu;
-    fadePending = true;
-    std::vector<std::uint32_t> statesAfterFrames;
-    script().onQueueEmpty = [&] {
-        statesAfterFrames.push_back(GameState);
-        if (statesAfterFrames.size() == 3) {
-            scripted::requestClose();
-        }
-    };
-    runMainLoop();
-    // The menu's fade and first frame, then the frame that takes the click and Help's fade.
-    ASSERT_EQ(script().presentedFrames, (51 + 1) + (1 + 51));
-    EXPECT_EQ(GameState, Help);
-}
-
 class LevelSelectTest : public ScreensTest {
 protected:
     void enterWithProgress(const char* progress) {
