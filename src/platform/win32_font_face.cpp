@@ -1,8 +1,6 @@
 // The bold monospaced face on Windows: the game's own copy of Liberation Mono Bold in its Fonts
 // folder, the very file fontconfig finds first on a Debian desktop, so that the text stands where
 // it stands there. No font configuration to read, and nothing asked of %WINDIR%\Fonts.
-#include <windows.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,11 +10,8 @@
 #include <vector>
 
 #include "platform/font_face.h"
-
-namespace platform {
-// The game's folder, the one holding the program (game_folder.h): a UTF-8 path.
-std::string gameFilePath(std::string_view relative);
-} // namespace platform
+#include "platform/game_folder.h"
+#include "platform/win32_utf16.h"
 
 namespace font_face {
 
@@ -33,18 +28,6 @@ std::vector<unsigned char> faceBytes;
 std::string facePath;
 std::string readFailure; // why the last read failed, for the report
 
-std::wstring widened(const std::string& utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                                           static_cast<int>(utf8.size()), nullptr, 0);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                        wide.data(), length);
-    return wide;
-}
-
 // FreeType's own open takes a narrow path, which Windows reads in the ANSI code page: a folder
 // named "Spiele Jöns" may not survive that. The file is read here through its UTF-16 path.
 bool readShippedFace() {
@@ -52,7 +35,7 @@ bool readShippedFace() {
         return true;
     }
     facePath = platform::gameFilePath(ShippedFace);
-    const std::wstring widePath = widened(facePath);
+    const std::wstring widePath = platform::utf16FromUtf8(facePath).value_or(std::wstring());
     std::FILE* file = widePath.empty() ? nullptr : _wfopen(widePath.c_str(), L"rb");
     if (file == nullptr) {
         readFailure = !widePath.empty()  ? std::strerror(errno)
