@@ -105,7 +105,9 @@ bool isHeldForAMoment(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
-// Write-through: the move has reached the disk, with its folder, when the call returns.
+// Write-through: Windows documents only that the call returns once the move has been written to
+// the disk; nothing more is promised for the folder's own entry, which Windows gives no way to
+// flush.
 bool moveOver(const std::wstring& replacement, const std::wstring& target) {
     for (int attempt = 1;; ++attempt) {
         if (::MoveFileExW(replacement.c_str(), target.c_str(),

@@ -16,8 +16,9 @@ constexpr const char* UnconvertibleArgument = "\xEF\xBF\xBD";
 
 } // namespace
 
-// A windowed program: Windows gives its arguments as one UTF-16 line, split here as the C runtime
-// would (without expanding wildcards), and handed on in UTF-8.
+// A windowed program: Windows gives its arguments as one UTF-16 line, split here by the shell's
+// CommandLineToArgvW (whose rules differ from the C runtime's in corners, such as "" inside
+// quotes; no wildcard is expanded) and handed on in UTF-8.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int count = 0;
     wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
