@@ -1,3 +1,6 @@
+// The working folder and folders in general, on Linux and in the browser alike; where the
+// program and the player's folder are is each system's own (linux_program_folder.cpp,
+// web_program_folder.cpp).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,26 +25,6 @@ std::string workingFolder() {
     }
 }
 
-std::string programFolder() {
-    std::string program(256, '\0');
-    for (;;) {
-        const ssize_t length = ::readlink("/proc/self/exe", program.data(), program.size());
-        if (length <= 0) {
-            return "";
-        }
-        if (static_cast<std::size_t>(length) < program.size()) {
-            program.resize(static_cast<std::size_t>(length));
-            break;
-        }
-        program.resize(program.size() * 2); // it may have been cut short: read it again
-    }
-    const std::size_t slash = program.rfind('/');
-    if (slash == std::string::npos) {
-        return "";
-    }
-    return program.substr(0, slash == 0 ? 1 : slash);
-}
-
 bool isFolder(const std::string& path) {
     struct stat status = {};
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
@@ -49,11 +32,6 @@ bool isFolder(const std::string& path) {
 
 bool enterFolder(const std::string& folder) {
     return ::chdir(folder.c_str()) == 0;
-}
-
-// The launcher (tolvar.sh) makes the player's folder and starts the game in it.
-std::string installedPlayerFolder() {
-    return "";
 }
 
 } // namespace platform
