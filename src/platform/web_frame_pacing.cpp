@@ -10,10 +10,16 @@ namespace frame_pacing {
 namespace {
 
 bool enabled = true;
+bool framePresented = false;
 
 // clang-format off
 EM_ASYNC_JS(void, awaitAnimationFrame, (), {
     await new Promise(resolve => requestAnimationFrame(resolve));
+});
+
+// Said once, on the browser's console, for whoever watches the page start (the tests, the bench).
+EM_JS(void, reportFirstFrame, (), {
+    console.log("tolvar: first frame");
 });
 // clang-format on
 
@@ -24,6 +30,10 @@ void setEnabled(bool enable) {
 }
 
 void afterSwap() {
+    if (!framePresented) {
+        framePresented = true;
+        reportFirstFrame();
+    }
     if (enabled) {
         awaitAnimationFrame();
     }
