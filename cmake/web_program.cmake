@@ -26,4 +26,7 @@ target_link_options(tolvar PRIVATE
   -lidbfs.js "SHELL:--pre-js ${web_player_folder_script}"
   "SHELL:--preload-file ${TOLVAR_DATA_DIR}@${web_program_folder}/Data"
   "SHELL:--preload-file ${TOLVAR_GAME_DIR}/Fonts@${web_program_folder}/Fonts")
+# DevIL's static IL decodes with these, but its IL.pc does not say so.
+pkg_check_modules(DEVIL_CODECS REQUIRED IMPORTED_TARGET libpng16 libjpeg zlib)
+target_link_libraries(tolvar PRIVATE PkgConfig::DEVIL_CODECS)
 set_property(TARGET tolvar APPEND PROPERTY LINK_DEPENDS ${web_player_folder_script})
