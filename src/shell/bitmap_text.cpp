@@ -48,8 +48,8 @@ BuiltFont builtFonts[FontCount];
 platform::GlyphSet glyphSet;
 std::vector<std::uint8_t> atlasTexels;
 
-// Where the next glyph goes: its baseline's left end, in pixels of the view from its bottom-left
-// corner, upwards, as a raster position in window coordinates.
+// Where the next glyph goes: its baseline's left end, in pixels from the view's bottom-left
+// corner, upwards, as a raster position counts them (from the window's corner, less the bars).
 struct TextPen {
     float x = 0.0f;
     float y = 0.0f;
