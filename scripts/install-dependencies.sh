@@ -3,7 +3,7 @@
 # when none is) and whatever of them the machine does not have yet. Runs apt-get as root, or
 # through sudo otherwise.
 #
-#   scripts/install-dependencies.sh [--list] [play] [test] [ci] [windows]
+#   scripts/install-dependencies.sh [--list] [play] [test] [ci] [windows] [web]
 #
 # --list prints the sets' packages, one a line, and installs nothing. An unknown set (exit code
 # 2), a package list that cannot be read, a line in it that is not a known set and a package, and
@@ -12,7 +12,7 @@
 set -euo pipefail
 list_file="$(dirname "$0")/debian-packages.txt"
 
-known_sets=(play test ci windows)
+known_sets=(play test ci windows web)
 is_known_set() {
   local known
   for known in "${known_sets[@]}"; do

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/event_wait.h"
 #include "platform/frame_pacing.h"
 #include "platform/platform.h"
 #include "platform/sdl_gamepads.h"
@@ -304,7 +305,7 @@ void waitMessage(int timeoutMilliseconds) {
         }
         // What the pads did is queued first, and then the wait returns at once.
         sdl_gamepads::update();
-        if (SDL_WaitEventTimeout(nullptr, slice) == 1) {
+        if (event_wait::waitForEvent(slice)) {
             return;
         }
     }

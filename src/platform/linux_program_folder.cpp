@@ -1,26 +1,11 @@
-#include <sys/stat.h>
+// Where the program lies on Linux: /proc names the running program's file.
 #include <unistd.h>
 
-#include <cerrno>
 #include <string>
 
 #include "platform/game_folder.h"
 
 namespace platform {
-
-std::string workingFolder() {
-    std::string folder(256, '\0');
-    for (;;) {
-        if (::getcwd(folder.data(), folder.size()) != nullptr) {
-            folder.resize(folder.find('\0'));
-            return folder;
-        }
-        if (errno != ERANGE) {
-            return "";
-        }
-        folder.resize(folder.size() * 2);
-    }
-}
 
 std::string programFolder() {
     std::string program(256, '\0');
@@ -40,15 +25,6 @@ std::string programFolder() {
         return "";
     }
     return program.substr(0, slash == 0 ? 1 : slash);
-}
-
-bool isFolder(const std::string& path) {
-    struct stat status = {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-bool enterFolder(const std::string& folder) {
-    return ::chdir(folder.c_str()) == 0;
 }
 
 // The launcher (tolvar.sh) makes the player's folder and starts the game in it.

@@ -1,0 +1,27 @@
+// The browser has no X server to ask: the page is the desktop, and it makes the canvas full
+// screen by itself (the page's own full-screen button, F11 and Alt+Enter).
+#include "platform/x11_desktop.h"
+
+#include <cstring>
+
+namespace x11_desktop {
+
+bool environmentNamesDesktop() {
+    return true;
+}
+
+bool isDesktopDriver(const char* driver) {
+    return std::strcmp(driver, "emscripten") == 0;
+}
+
+bool managesFullscreen() {
+    return true;
+}
+
+bool screenSize(int&, int&) {
+    return false;
+}
+
+void disconnect() {}
+
+} // namespace x11_desktop
