@@ -1,6 +1,5 @@
 #include <GL/gl.h>
 #include <IL/il.h>
-#include <IL/ilut.h>
 
 #include <cstddef>
 #include <cstdio>
@@ -8,6 +7,7 @@
 
 #include "assets/assets.h"
 #include "assets/picture_header.h"
+#include "shell/shell.h"
 
 unsigned int logoTexture = 0;
 unsigned int menuTexture = 0;
@@ -64,10 +64,21 @@ ILubyte missingPicturePixel[3] = {0, 0, 0};
 
 void startImageLibrary() {
     ilInit();
-    ilutInit();
+    // Every picture is decoded with its bottom row first, as a texture's t runs from 0: none
+    // needs turning over on its way to the graphics library.
+    ilOriginFunc(IL_ORIGIN_LOWER_LEFT);
+    ilEnable(IL_ORIGIN_SET);
 }
 
 namespace {
+
+// The bound image as a texture: as red, green, blue and alpha bytes, whatever the file held
+// (grey, a palette, no alpha), and filtered linearly when it is drawn larger or smaller.
+unsigned int uploadBoundImage() {
+    ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE);
+    return createRgbaTexture(ilGetInteger(IL_IMAGE_WIDTH), ilGetInteger(IL_IMAGE_HEIGHT),
+                             ilGetData(), TextureSampling::Linear);
+}
 
 // Pictures [first, end) of the catalogue, each bound as a texture into its slot.
 void loadCatalogue(std::size_t first, std::size_t end) {
@@ -92,7 +103,7 @@ void loadCatalogue(std::size_t first, std::size_t end) {
                 std::fprintf(stderr, "tolvar: %s: not a picture that can be read\n", entry.path);
             }
         }
-        *entry.slot = ilutGLBindTexImage();
+        *entry.slot = uploadBoundImage();
         ilDeleteImages(1, &image);
     }
 }
@@ -116,8 +127,5 @@ void loadTexturesAfterLogo() {
 }
 
 void finishImageLibrary() {
-    ilutRenderer(ILUT_OPENGL);
-    if (!glIsEnabled(GL_TEXTURE_2D)) {
-        glEnable(GL_TEXTURE_2D);
-    }
+    glEnable(GL_TEXTURE_2D);
 }

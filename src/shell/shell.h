@@ -77,6 +77,15 @@ void noteWindowedSize(int width, int height); // a Size message's window units, 
 int initRenderState();
 void toggleFullscreen(); // Alt+Enter, F11: full screen to a window and back; kept in Settings.txt
 
+// ---- rgba_texture.cpp ------------------------------------------------------------------------
+
+enum class TextureSampling : std::uint8_t { Linear, Nearest };
+
+// A new texture of width x height texels, 4 bytes each (red, green, blue, alpha), rows from the
+// bottom up (t = 0 first); it is left bound. No mipmaps; the wrap modes stay the defaults.
+unsigned int createRgbaTexture(int width, int height, const std::uint8_t* rgba,
+                               TextureSampling sampling);
+
 // ---- input.cpp -------------------------------------------------------------------------------
 
 // Virtual-key codes of the keys the game reads.
