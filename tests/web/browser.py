@@ -43,19 +43,19 @@ CHROMIUM_FLAGS = [
 
 
 class SiteServer:
-    """The site's folder served on http://127.0.0.1:SITE_PORT/ until close()."""
+    """A folder served on http://127.0.0.1:port/ until close()."""
 
-    def __init__(self, folder, log_path):
-        self.url = "http://127.0.0.1:%d/" % SITE_PORT
+    def __init__(self, folder, log_path, port=SITE_PORT):
+        self.url = "http://127.0.0.1:%d/" % port
         self.log_file = open(log_path, "w")
         self.process = subprocess.Popen(
             [sys.executable, "-m", "http.server", "--bind", "127.0.0.1", "--directory", folder,
-             str(SITE_PORT)], stdout=self.log_file, stderr=subprocess.STDOUT)
+             str(port)], stdout=self.log_file, stderr=subprocess.STDOUT)
         wait_for(self._answers, 30, "the static server on %s" % self.url, interval=0.1)
 
     def _answers(self):
         if self.process.poll() is not None:
-            raise E2EFailure("the static server ended (is port %d taken?)" % SITE_PORT)
+            raise E2EFailure("the static server ended (is the port of %s taken?)" % self.url)
         try:
             with urllib.request.urlopen(self.url + "index.html", timeout=5) as answer:
                 return answer.status == 200

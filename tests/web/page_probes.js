@@ -1,8 +1,8 @@
 // Put into the page before its own scripts run, by the web test and the web bench: counts the
 // frames the page draws and hears what it plays, without touching the game.
 //
-// tolvarProbes.frames   frames drawn so far: a frame is the WebGL drawing done between two
-//                       returns to the browser (the game yields once a frame)
+// tolvarProbes.frames   frames drawn so far: a frame is the WebGL clearing and drawing done
+//                       between two returns to the browser (the game yields once a frame)
 // tolvarProbes.firstFrameAt   performance.now() when the first frame was drawn, or null
 // tolvarProbes.firstFrame   the first frame's pixels, as pixels(0, 0, 1024, 768, 4) gives them
 // tolvarProbes.loudness()    the peak of the last 2048 samples sent to the speakers (0..1)
@@ -34,7 +34,7 @@
     if (!context) {
       continue;
     }
-    for (const name of ["drawArrays", "drawElements"]) {
+    for (const name of ["clear", "drawArrays", "drawElements"]) {
       const draw = context.prototype[name];
       context.prototype[name] = function (...args) {
         countFrame();
