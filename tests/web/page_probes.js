@@ -45,7 +45,7 @@
 
   const getContext = HTMLCanvasElement.prototype.getContext;
   HTMLCanvasElement.prototype.getContext = function (kind, attributes) {
-    const keep = self.tolvarKeepPixels && kind.startsWith("webgl");
+    const keep = self.tolvarKeepPixels && kind.includes("webgl");
     const context = getContext.call(
       this, kind, keep ? { ...attributes, preserveDrawingBuffer: true } : attributes);
     if (keep && context && this.isConnected) {

@@ -20,6 +20,7 @@ select shows the labels of levels 1 to 3 and not 4 (the progress was found).
 """
 
 import base64
+import json
 import os
 import sys
 import tempfile
@@ -183,9 +184,8 @@ class Visit:
         wait_for(silent_for_a_while, 30, "the music to stop", interval=0.05)
 
     def stored(self, name, replacement=None):
-        return self.page.evaluate("%s(%s, %s)" % (STORED_FILES, repr(name).replace("'", '"'),
-                                                  "null" if replacement is None
-                                                  else '"%s"' % replacement))
+        return self.page.evaluate("%s(%s, %s)" % (STORED_FILES, json.dumps(name),
+                                                  json.dumps(replacement)))
 
 
 def yellow_pixels(image):
