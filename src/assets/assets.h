@@ -1,6 +1,8 @@
 // Assets and persistence: the pictures as textures, the progress file and the music tracks.
 #pragma once
 
+#include <string>
+
 #include "layout/layout.h"
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -53,6 +55,7 @@ constexpr const char* ProgressFileName = "Data.dat";
 struct ProgressFileStream {
     platform::FileHandle file;
     platform::OpenResult openResult = platform::OpenResult::Failed;
+    std::string whyNotOpened; // the system's words, when it was not
     ProgressFileStream();
     ~ProgressFileStream();
     ProgressFileStream(const ProgressFileStream&) = delete;
@@ -62,13 +65,25 @@ struct ProgressFileStream {
 extern ProgressFileStream ProgressFile;
 extern char Progress[2]; // the unlocked level, "1" to "5"; "0" until loadProgress
 
-void openProgressFile();        // what happens before the game starts; again in tests
-void loadProgress();            // reads, and where needed repairs, Data.dat; may set quitRequested
-void recordProgress(int level); // raises the unlocked level to `level`, never lowers it
-int unlockedLevel();            // 1 to 5 once loaded; 0 before
+void openProgressFile(); // what happens before the game starts; again in tests
+void loadProgress();     // reads, and where needed repairs, Data.dat; may set quitRequested
+// Raises the unlocked level to `level`, never lowers it. A save that fails is told, and tried again
+// at the next call, whatever its level: the run keeps the level all the same.
+void recordProgress(int level);
+int unlockedLevel(); // 1 to 5 once loaded; 0 before
 // A first start in a folder of the player's own: Data.dat made holding 1 where there is none, so
 // that the run does not end on its absence. A file already there stays as it is.
 void makeProgressFileIfMissing();
+
+// ---- player_file_saves.cpp -------------------------------------------------------------------
+
+// The folder of the player's file at `path` locked for a save (lockFolderOf); when it cannot be,
+// a line on standard error says so and the handle is not open: the save goes on without it.
+platform::FileHandle lockForSaving(const std::string& path);
+// A save of `what` ("the progress") in the file at `path` failed: a line on standard error each
+// time, and a box for the player, who may have no terminal, the first time in a run.
+void tellFailedSave(const char* what, const std::string& path, const std::string& reason);
+extern bool failedSaveShown; // the player has been told in a box this run
 
 // ---- settings_file.cpp -----------------------------------------------------------------------
 
@@ -94,7 +109,7 @@ enum SettingKey : unsigned int { MusicSetting = 1, WindowSetting = 2, WindowSize
 Settings readSettingsFile(const char* path);
 // Sets the lines of the `keys` to their values in `settings`, adding those the file lacks, and
 // keeps every other line as it is; the file is replaced durably and only when its text changes.
-// False, with one line on standard error, when the file could not be read or replaced.
+// False, told as tellFailedSave tells, when the file could not be read or replaced.
 bool writeSettingsFile(const char* path, const Settings& settings, unsigned int keys);
 
 // Reads Settings.txt in the working folder into musicMuted, fullscreen and windowedSize.

@@ -1,5 +1,8 @@
+#include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "assets/assets.h"
 #include "shell/shell.h"
@@ -12,7 +15,16 @@ namespace {
 // A valid token is one digit; this much is enough to find it after a little whitespace, and a
 // huge or endless file (a link to /dev/zero) is never read further. One byte more is read, so
 // that a token ending exactly at the limit is seen to end there.
-constexpr int TokenReadLimit = 64;
+constexpr std::size_t TokenReadLimit = 64;
+// What an editor saving "UTF-8" (Notepad) puts before the digit: no part of the token.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+// A damaged file's content is kept beside it before the repair, this much of it at most.
+constexpr std::size_t DamagedKeepLimit = 64 * 1024;
+constexpr const char* DamagedSuffix = ".damaged";
+constexpr const char* WhatIsSaved = "the progress";
+
+// A save that failed since the last one that worked: the next one is made whatever its level.
+bool progressUnsaved = false;
 
 bool isWhitespace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -22,59 +34,92 @@ void closeProgressFile() {
     ProgressFile.file.close();
 }
 
-// The first whitespace-delimited token read from the file, as a level 1 to 5, or 0 when there is
-// no valid one. Only the exact one-digit tokens count: "01", "1.0" or "6" do not.
-int readProgressToken(const platform::FileHandle& file) {
-    if (!file.isOpen()) {
-        return 0;
-    }
-    char buffer[TokenReadLimit + 1];
-    int filled = 0;
-    while (filled < TokenReadLimit + 1) {
-        const std::ptrdiff_t got = platform::readFile(
-            file, buffer + filled, static_cast<std::size_t>(TokenReadLimit + 1 - filled));
+// Up to `limit` bytes from the start of the file; none when it is not open.
+std::string readProgressContent(const platform::FileHandle& file, std::size_t limit) {
+    std::string content;
+    char buffer[4096];
+    while (file.isOpen() && content.size() < limit) {
+        const std::ptrdiff_t got =
+            platform::readFile(file, buffer, std::min(sizeof buffer, limit - content.size()));
         if (got <= 0) {
             break;
         }
-        filled += static_cast<int>(got);
+        content.append(buffer, static_cast<std::size_t>(got));
     }
-    int start = 0;
-    while (start < filled && isWhitespace(buffer[start])) {
+    return content;
+}
+
+// The first whitespace-delimited token of the content, as a level 1 to 5, or 0 when there is no
+// valid one. Only the exact one-digit tokens count: "01", "1.0" or "6" do not.
+int progressToken(std::string_view content) {
+    if (content.starts_with(ByteOrderMark)) {
+        content.remove_prefix(ByteOrderMark.size());
+    }
+    content = content.substr(0, TokenReadLimit + 1);
+    std::size_t start = 0;
+    while (start < content.size() && isWhitespace(content[start])) {
         ++start;
     }
-    int end = start;
-    while (end < filled && !isWhitespace(buffer[end])) {
+    std::size_t end = start;
+    while (end < content.size() && !isWhitespace(content[end])) {
         ++end;
     }
-    const bool tokenEnds = end <= TokenReadLimit && (end < filled || filled <= TokenReadLimit);
+    const bool tokenEnds =
+        end <= TokenReadLimit && (end < content.size() || content.size() <= TokenReadLimit);
     if (end - start != 1 || !tokenEnds) {
         return 0;
     }
-    const char digit = buffer[start];
+    const char digit = content[start];
     return digit >= '1' && digit <= '5' ? digit - '0' : 0;
 }
 
-// Replaces the progress file as a whole: the new digit goes to a file beside it, reaches the
-// disk, and is renamed over the old one. A crash or power cut at any moment leaves either the
-// old digit or the new one, never an empty or half-written file. The file's folder is locked
-// for the whole step and the digit on disk read anew, so that a copy of the game running beside
-// this one is never overwritten with a lower level.
-void writeProgressFile(int level) {
+bool failedSave(const std::string& target, const std::string& reason) {
+    tellFailedSave(WhatIsSaved, target, reason);
+    return false;
+}
+
+// Replaces the progress file as a whole (replaceFileDurably): a crash or power cut at any moment
+// leaves either the old digit or the new one. The file's folder is locked for the whole step and
+// the digit on disk read anew, so that a copy of the game running beside this one is never
+// overwritten with a lower level. A file that holds no level is damaged: what it held is kept
+// beside it before it is replaced. True when the file holds `level` or a higher one after it.
+bool writeProgressFile(int level) {
     const std::string target = platform::fileTarget(ProgressFileName);
-    // A folder that cannot be read or locked (no read permission, a file system without locks)
-    // still takes the save, unguarded: losing the level would be worse. Held until the return.
-    const platform::FileHandle folderLock = platform::lockFolderOf(target);
+    const platform::FileHandle folderLock = lockForSaving(target); // held to the return
     const platform::FileStatus existing = platform::fileStatus(target);
+    bool damaged = false;
     if (existing.exists) {
         platform::FileHandle current;
-        platform::openForReading(target, current);
-        if (readProgressToken(current) >= level || existing.readOnly) {
-            return;
+        const bool readable =
+            platform::openForReading(target, current) == platform::OpenResult::Opened;
+        const std::string held = readProgressContent(current, DamagedKeepLimit);
+        const int onDisk = progressToken(held);
+        if (onDisk >= level) {
+            return true;
+        }
+        if (existing.readOnly) {
+            return failedSave(target, "it is read-only");
+        }
+        // A device or a folder in its place holds nothing of the player's worth keeping.
+        damaged = onDisk == 0 && readable && existing.regular;
+        if (damaged && !platform::replaceFileDurably(target + DamagedSuffix, held.data(),
+                                                     held.size(), existing.permissions)) {
+            return failedSave(target, "its damaged content could not be kept beside it: " +
+                                          platform::lastFileError());
         }
     }
     const char digit = static_cast<char>('0' + level);
     // The player's choice of who may read it stays.
-    platform::replaceFileDurably(target, &digit, 1, existing.permissions, folderLock);
+    if (!platform::replaceFileDurably(target, &digit, 1, existing.permissions)) {
+        return failedSave(target, platform::lastFileError());
+    }
+    if (damaged) {
+        std::fprintf(stderr,
+                     "tolvar: %s held no level from 1 to 5: what it held is kept in %s%s, and it "
+                     "now holds %c\n",
+                     target.c_str(), target.c_str(), DamagedSuffix, digit);
+    }
+    return true;
 }
 
 } // namespace
@@ -92,6 +137,8 @@ void openProgressFile() {
     // Read and write, never create or truncate; a pipe in its place cannot hang the start-up,
     // and a folder does not open.
     ProgressFile.openResult = platform::openForUpdate(ProgressFileName, ProgressFile.file);
+    ProgressFile.whyNotOpened =
+        ProgressFile.file.isOpen() ? std::string() : platform::lastFileError();
 }
 
 void loadProgress() {
@@ -99,14 +146,18 @@ void loadProgress() {
     if (!opened) {
         quitRequested = true;
         exitStatus = 1; // the game was not played, whatever the box left behind
+        std::fprintf(stderr, "tolvar: can't open %s (%s)\n", ProgressFileName,
+                     ProgressFile.whyNotOpened.c_str());
         platform::showMessageBox("Can't open Data.dat", "ERROR", platform::MessageBoxButtons::Ok,
                                  platform::MessageBoxIcon::Exclamation);
     }
-    const int level = readProgressToken(ProgressFile.file);
+    const int level = progressToken(
+        readProgressContent(ProgressFile.file, ByteOrderMark.size() + TokenReadLimit + 1));
     // Closed once read, whatever it held: Windows refuses to replace a file another program
     // holds open, so a copy of the game idling on the menu would make every save of a rival
     // copy fail. Nothing needs it open: each save opens it anew.
     closeProgressFile();
+    progressUnsaved = false;
     if (level != 0) {
         Progress[0] = static_cast<char>('0' + level);
         return; // the file stays untouched
@@ -114,19 +165,20 @@ void loadProgress() {
     // A missing file is created holding 1. One that exists but could not be opened for reading
     // and writing (read-only, unreadable, a folder) is the player's: it is left exactly as it is.
     if (opened || ProgressFile.openResult == platform::OpenResult::Missing) {
-        writeProgressFile(1);
+        progressUnsaved = !writeProgressFile(1);
     }
     Progress[0] = '1';
 }
 
 void recordProgress(int level) {
-    if (unlockedLevel() >= level) {
+    if (unlockedLevel() >= level && !progressUnsaved) {
         return; // a level already unlocked is never recorded again
     }
     closeProgressFile();
-    writeProgressFile(level);
-    // Raised in memory whatever happened on disk.
-    Progress[0] = static_cast<char>('0' + level);
+    const int highest = std::max(level, unlockedLevel());
+    progressUnsaved = !writeProgressFile(highest);
+    // Raised in memory whatever happened on disk: the player, told, plays it on in this run.
+    Progress[0] = static_cast<char>('0' + highest);
 }
 
 void makeProgressFileIfMissing() {

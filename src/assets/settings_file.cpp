@@ -220,7 +220,7 @@ Settings readSettingsFile(const char* path) {
 
 bool writeSettingsFile(const char* path, const Settings& settings, unsigned int keys) {
     const std::string target = platform::fileTarget(path);
-    const platform::FileHandle folderLock = platform::lockFolderOf(target); // held to the return
+    const platform::FileHandle folderLock = lockForSaving(target); // held to the return
     const FileText file = readFileText(target);
     std::string text = file.exists ? std::string() : NewFileHeader;
     unsigned int missing = keys;
@@ -247,11 +247,11 @@ bool writeSettingsFile(const char* path, const Settings& settings, unsigned int 
     } else if (file.exists && status.readOnly) {
         reason = "it is read-only";
     } else if (text != file.text && !platform::replaceFileDurably(target, text.data(), text.size(),
-                                                                  status.permissions, folderLock)) {
+                                                                  status.permissions)) {
         reason = platform::lastFileError();
     }
     if (!reason.empty()) {
-        std::fprintf(stderr, "tolvar: cannot save the settings in %s (%s)\n", path, reason.c_str());
+        tellFailedSave("the settings", path, reason);
         return false;
     }
     return true;

@@ -64,7 +64,8 @@ std::FILE* readingStream(FileHandle file);
 struct FileStatus {
     bool exists = false;
     bool regular = false;
-    // The player made it read-only, or this account may not write it: it stays as it is.
+    // The player made it read-only, or this account may not write it (its rights, not only a
+    // mark): it stays as it is.
     bool readOnly = false;
     // Who may read and write it (POSIX mode bits): a regular file's own, else those a new file
     // gets. Passed on to replaceFileDurably so that the player's choice stays.
@@ -80,17 +81,23 @@ FileStatus fileStatus(const std::string& path);
 std::string fileTarget(const std::string& name);
 
 // Locks the folder holding `filePath` against the other copies of the game until the handle
-// goes. Not open when the folder cannot be locked (no permission, no locks on that file system);
-// the caller goes on unguarded then.
+// goes, waiting while another copy holds it. Not open, with lastFileError saying why, when the
+// lock cannot be had (no permission, a file system without locks): never open and unlocked.
 FileHandle lockFolderOf(const std::string& filePath);
 
-// Replaces the file at `path` as a whole: the bytes go to a file beside it, reach the disk, are
-// given `permissions` and take the old file's place in one step. A crash or power cut at any
-// moment leaves the old content or the new, never an empty or half-written file. The caller keeps
-// rival writers away by holding `folderLock` (lockFolderOf; it may be not open). False, with
+// Called, when set, on the thread of a lockFolderOf that finds the lock held by another copy,
+// just before it begins to wait for it: a test sees a save waiting without timing it.
+void watchLockWaits(void (*beginsToWait)());
+
+// Replaces the file at `path` as a whole: the bytes go to a file of their own beside it (a name no
+// other save uses), reach the disk, are given `permissions` and take the old file's place in one
+// step, and the folder then reaches the disk with the new name. A crash or power cut at any moment
+// leaves the old content or the new, never an empty or half-written file. Where another program
+// holds the old file for a moment (Windows' indexer, an antivirus), the step is tried again for
+// about a quarter of a second. The caller keeps rival writers away with lockFolderOf. False, with
 // lastFileError saying why and nothing left behind, when the file was not replaced.
 bool replaceFileDurably(const std::string& path, const char* bytes, std::size_t count,
-                        unsigned int permissions, const FileHandle& folderLock);
+                        unsigned int permissions);
 
 // Why the last failed call of this header failed, in the system's words.
 std::string lastFileError();

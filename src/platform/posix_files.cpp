@@ -10,13 +10,16 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/lock_waits.h"
 #include "platform/posix_standard_streams.h"
 
 namespace platform {
 
 namespace {
 
-constexpr const char* ReplacementSuffix = ".new";
+// The new content's own file beside the old one, the X's made unique by mkostemp: two saves never
+// share one, even where no lock keeps them apart.
+constexpr const char* ReplacementSuffix = ".saving-XXXXXX";
 
 int descriptorOf(const FileHandle& file) {
     return static_cast<int>(file.systemHandle());
@@ -53,6 +56,30 @@ std::string folderOf(const std::string& path) {
         return ".";
     }
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+int openFolder(const std::string& filePath) {
+    return aboveStandardStreams(
+        ::open(folderOf(filePath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+bool flockWithoutSignals(int descriptor, int operation) {
+    while (::flock(descriptor, operation) != 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A rename reaches the disk with its folder. Some file systems cannot sync a folder; the file's
+// own content has reached the disk all the same, so that is no failure of the save.
+void syncFolderOf(const std::string& filePath) {
+    const int folder = openFolder(filePath);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
 }
 
 } // namespace
@@ -133,20 +160,31 @@ std::string fileTarget(const std::string& name) {
 
 // The folder itself is opened and locked, so no lock file is left in the player's folder.
 FileHandle lockFolderOf(const std::string& filePath) {
-    const int folder = aboveStandardStreams(
-        ::open(folderOf(filePath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder >= 0) {
-        while (::flock(folder, LOCK_EX) != 0 && errno == EINTR) {
+    FileHandle folder(openFolder(filePath));
+    if (!folder.isOpen()) {
+        return folder;
+    }
+    const int descriptor = descriptorOf(folder);
+    if (flockWithoutSignals(descriptor, LOCK_EX | LOCK_NB)) {
+        return folder;
+    }
+    if (errno == EWOULDBLOCK) { // another copy holds it
+        tellLockWaitBegins();
+        if (flockWithoutSignals(descriptor, LOCK_EX)) {
+            return folder;
         }
     }
-    return FileHandle(folder);
+    // ENOLCK, or EOPNOTSUPP on some network and FUSE file systems: no lock to be had.
+    const int failure = errno;
+    folder.close();
+    errno = failure;
+    return folder;
 }
 
 bool replaceFileDurably(const std::string& path, const char* bytes, std::size_t count,
-                        unsigned int permissions, const FileHandle& folderLock) {
-    const std::string replacement = path + ReplacementSuffix;
-    const int descriptor = aboveStandardStreams(
-        ::open(replacement.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+                        unsigned int permissions) {
+    std::string replacement = path + ReplacementSuffix;
+    const int descriptor = aboveStandardStreams(::mkostemp(replacement.data(), O_CLOEXEC));
     if (descriptor < 0) {
         return false;
     }
@@ -155,10 +193,7 @@ bool replaceFileDurably(const std::string& path, const char* bytes, std::size_t 
     int failure = errno;
     ::close(descriptor);
     if (written && ::rename(replacement.c_str(), path.c_str()) == 0) {
-        // The rename itself reaches the disk with the folder; the locked one is that folder.
-        if (folderLock.isOpen()) {
-            ::fsync(descriptorOf(folderLock));
-        }
+        syncFolderOf(path);
         return true;
     }
     failure = written ? errno : failure;

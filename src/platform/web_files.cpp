@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -18,8 +19,6 @@
 namespace platform {
 
 namespace {
-
-constexpr const char* ReplacementSuffix = ".new";
 
 constexpr const char* SyncFailure = "the browser's storage did not take it";
 bool syncFailed = false; // the last replace failed at the sync, not at the system's calls
@@ -121,7 +120,8 @@ std::string fileTarget(const std::string& name) {
     return name;
 }
 
-// Only this page writes its folder: the folder itself, open, stands for the lock.
+// Only this page writes its folder, and no other page waits on it: the folder itself, open,
+// stands for the lock, and no wait ever begins (watchLockWaits' watcher is never told).
 FileHandle lockFolderOf(const std::string& filePath) {
     const std::size_t slash = filePath.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : filePath.substr(0, slash + 1);
@@ -129,11 +129,10 @@ FileHandle lockFolderOf(const std::string& filePath) {
 }
 
 bool replaceFileDurably(const std::string& path, const char* bytes, std::size_t count,
-                        unsigned int permissions, const FileHandle&) {
+                        unsigned int permissions) {
     syncFailed = false;
-    const std::string replacement = path + ReplacementSuffix;
-    const int descriptor =
-        ::open(replacement.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    std::string replacement = path + ".XXXXXX"; // a name of its own beside the file
+    const int descriptor = ::mkstemp(replacement.data());
     if (descriptor < 0) {
         return false;
     }

@@ -2,19 +2,28 @@
 #include <io.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
 
 #include "platform/files.h"
+#include "platform/lock_waits.h"
 #include "platform/win32_utf16.h"
 
 namespace platform {
 
 namespace {
 
-constexpr const char* ReplacementSuffix = ".new";
+// The new content's own file beside the old one, named after this process and a count: two saves
+// never share one, even where no lock keeps them apart.
+constexpr const char* ReplacementSuffix = ".saving-";
+constexpr int ReplacementNamesTried = 100;
+// An antivirus, the search indexer or a backup tool opens a file that has just been written for a
+// moment, without sharing: the replace is tried again for about a quarter of a second.
+constexpr int ReplaceAttempts = 10;
+constexpr DWORD ReplaceRetryMilliseconds = 25;
 // Beside the player's files, one for the folder; kept for good: deleting a lock file races with
 // a copy that is opening it to wait on it.
 constexpr const char* LockFileName = "tolvar.lock";
@@ -70,6 +79,57 @@ bool writeAll(HANDLE file, const char* bytes, std::size_t count) {
 std::string folderOf(const std::string& path) {
     const std::size_t separator = path.find_last_of("/\\");
     return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+// A file of its own beside `path`, made new for this save; INVALID_HANDLE_VALUE when none could be.
+HANDLE createReplacement(const std::string& path, std::wstring& replacement) {
+    static std::atomic<unsigned int> saves{0};
+    const std::string stem = path + ReplacementSuffix + std::to_string(::GetCurrentProcessId());
+    for (int tried = 0; tried < ReplacementNamesTried; ++tried) {
+        const std::optional<std::wstring> wide =
+            widePath(stem + "-" + std::to_string(saves.fetch_add(1)));
+        if (!wide) {
+            return INVALID_HANDLE_VALUE;
+        }
+        replacement = *wide;
+        const HANDLE file = ::CreateFileW(replacement.c_str(), GENERIC_WRITE, 0, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
+            return file; // a leftover of a copy that crashed is left alone
+        }
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+bool isHeldForAMoment(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// Write-through: the move has reached the disk, with its folder, when the call returns.
+bool moveOver(const std::wstring& replacement, const std::wstring& target) {
+    for (int attempt = 1;; ++attempt) {
+        if (::MoveFileExW(replacement.c_str(), target.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        const DWORD failure = ::GetLastError();
+        if (attempt == ReplaceAttempts || !isHeldForAMoment(failure)) {
+            return false;
+        }
+        ::Sleep(ReplaceRetryMilliseconds);
+    }
+}
+
+// Whether this account may write the file, by its rights as well as its read-only mark: an open
+// for writing that shares everything, so no rival is disturbed.
+bool refusesWriting(const std::wstring& path) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, ShareWithRivals, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    }
+    ::CloseHandle(file);
+    return false;
 }
 
 } // namespace
@@ -135,7 +195,8 @@ FileStatus fileStatus(const std::string& path) {
     file.exists = true;
     file.regular =
         (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
-    file.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    file.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0 ||
+                    (file.regular && refusesWriting(*wide));
     return file;
 }
 
@@ -157,36 +218,40 @@ FileHandle lockFolderOf(const std::string& filePath) {
         return FileHandle();
     }
     OVERLAPPED whole = {};
-    if (!::LockFileEx(lock, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
-        ::CloseHandle(lock);
-        return FileHandle();
+    if (::LockFileEx(lock, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                     MAXDWORD, &whole)) {
+        return FileHandle(reinterpret_cast<std::intptr_t>(lock));
     }
-    return FileHandle(reinterpret_cast<std::intptr_t>(lock));
+    if (::GetLastError() == ERROR_LOCK_VIOLATION) { // another copy holds it
+        tellLockWaitBegins();
+        whole = {};
+        if (::LockFileEx(lock, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
+            return FileHandle(reinterpret_cast<std::intptr_t>(lock));
+        }
+    }
+    const DWORD failure = ::GetLastError();
+    ::CloseHandle(lock);
+    ::SetLastError(failure);
+    return FileHandle();
 }
 
 // Windows keeps no mode bits: the new file takes the access its folder gives, as the old one did.
 bool replaceFileDurably(const std::string& path, const char* bytes, std::size_t count,
-                        unsigned int /*permissions*/, const FileHandle& /*folderLock*/) {
+                        unsigned int /*permissions*/) {
     const std::optional<std::wstring> target = widePath(path);
-    const std::optional<std::wstring> replacement = widePath(path + ReplacementSuffix);
-    if (!target || !replacement) {
-        return false;
-    }
-    const HANDLE file = ::CreateFileW(replacement->c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::wstring replacement;
+    const HANDLE file = target ? createReplacement(path, replacement) : INVALID_HANDLE_VALUE;
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
     const bool written = writeAll(file, bytes, count) && ::FlushFileBuffers(file);
     DWORD failure = ::GetLastError();
     ::CloseHandle(file);
-    // Write-through: the move has reached the disk when the call returns.
-    if (written && ::MoveFileExW(replacement->c_str(), target->c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (written && moveOver(replacement, *target)) {
         return true;
     }
     failure = written ? ::GetLastError() : failure;
-    ::DeleteFileW(replacement->c_str());
+    ::DeleteFileW(replacement.c_str());
     ::SetLastError(failure);
     return false;
 }
