@@ -179,10 +179,10 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
     "$(awk -v a="$bare_startup_ms" -v b="$decode_ms" 'BEGIN { print a + b }')" ms le 1.3 yes
 
   # Where the rest goes: the same with the work no loader can skip (uploading the pictures,
-  # loading the menu's module, building the first font) added to the floor.
+  # loading the menu's module, building the fonts) added to the floor.
   upload_ms=$(bm BM_decodeAndUploadAlone real_time)
   song_ms=$(bm BM_loadSong/0 real_time)
-  font_ms=$(bm BM_buildSmallFont real_time)
+  font_ms=$(bm BM_buildFonts real_time)
   row "start-up (floor: bare window + decode/upload + module + font)" "$game_startup_ms" \
     "$(awk -v a="$bare_startup_ms" -v b="$upload_ms" -v c="$song_ms" -v d="$font_ms" \
       'BEGIN { print a + b + c + d }')" ms info 0 no
@@ -194,7 +194,7 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
       "$(awk -v t="$frame_ms" 'BEGIN { print 1000 / t }')" \
       "$(awk -v t="$quad_ms" 'BEGIN { print 1000 / t }')" fps ge 0.8 yes
   done
-  # Text is drawn with glBitmap, whose glyphs grow with the view: four times the pixels here.
+  # Text is drawn from the glyph atlas, whose glyphs grow with the view: four times the pixels here.
   quad_2048_ms=$(bm_file="$work/benchmarks-2048.csv" bm BM_texturedQuadFrame real_time)
   frame_2048_ms=$(bm_file="$work/benchmarks-2048.csv" bm "BM_playLevelFrame/1" real_time)
   row "frame rate, level 1 in play, 2048x1536 view (floor: one textured quad)" \
@@ -209,8 +209,7 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
   row "loadTextures (floor: libjpeg-turbo + libpng + glTexImage2D)" \
     "$(bm BM_loadTextures real_time)" "$upload_ms" ms info 0 no
   row "loadSong, menu module" "$song_ms" "" ms info 0 no
-  row "buildSmallFont (16 px)" "$(bm BM_buildSmallFont real_time)" "" ms info 0 no
-  row "buildLargeFont (36 px)" "$(bm BM_buildLargeFont real_time)" "" ms info 0 no
+  row "building both fonts (16 and 36 px)" "$font_ms" "" ms info 0 no
 
   row "operator new per frame, menus" \
     "$(alloc_max 4 main_menu play_menu help game_over credits)" 0 "" eq 0 no

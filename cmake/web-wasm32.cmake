@@ -21,6 +21,8 @@ endif()
 list(APPEND CMAKE_FIND_ROOT_PATH "${TOLVAR_WEB_PREFIX}")
 set(ENV{PKG_CONFIG_LIBDIR} "${TOLVAR_WEB_PREFIX}/lib/pkgconfig")
 set(ENV{PKG_CONFIG_PATH} "")
+# Every library is static: each one's own libraries (Libs.private) are linked too.
+set(PKG_CONFIG_ARGN --static)
 
 # Emscripten names node with --experimental-wasm-threads, which newer nodes refuse.
 find_program(TOLVAR_NODE node REQUIRED)

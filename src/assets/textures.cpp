@@ -2,6 +2,7 @@
 #include <IL/il.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <iterator>
 
@@ -75,7 +76,12 @@ namespace {
 // The bound image as a texture: as red, green, blue and alpha bytes, whatever the file held
 // (grey, a palette, no alpha), and filtered linearly when it is drawn larger or smaller.
 unsigned int uploadBoundImage() {
-    ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE);
+    if (ilConvertImage(IL_RGBA, IL_UNSIGNED_BYTE) != IL_TRUE || ilGetData() == nullptr) {
+        // Never read the pixels of another layout as four bytes each: the slot draws black, as
+        // that of a picture that cannot be read does.
+        static const std::uint8_t black[4] = {0, 0, 0, 0xFF};
+        return createRgbaTexture(1, 1, black, TextureSampling::Linear);
+    }
     return createRgbaTexture(ilGetInteger(IL_IMAGE_WIDTH), ilGetInteger(IL_IMAGE_HEIGHT),
                              ilGetData(), TextureSampling::Linear);
 }

@@ -12,8 +12,8 @@ void drawCompletionBox() {
     glLoadIdentity();
     glBindTexture(GL_TEXTURE_2D, boxTexture);
     drawTexturedQuad(layout::completionBoxQuad, HiddenPictureRows);
-    // The text takes the current colour alone (drawText draws it with no picture bound).
-    glRasterPos2f(layout::completionText.x, layout::completionText.baseline);
+    // The text takes the current colour alone: its glyphs are white ink.
+    placeTextPen(layout::completionText.x, layout::completionText.baseline);
     drawText("Completed! Next level begins... Ready? %d", countdown);
 }
 

@@ -7,29 +7,34 @@
 namespace {
 
 void drawHud(int level) {
-    // The glyphs take the current colour alone (drawText draws them with no picture bound):
-    // white in levels 1 to 4, the black that level 5 sets.
-    glRasterPos2f(layout::hudLevelLabel.x, layout::hudLevelLabel.baseline);
+    // The glyphs take the current colour alone, their ink being white: white in levels 1 to 4,
+    // the black that level 5 sets.
+    placeTextPen(layout::hudLevelLabel.x, layout::hudLevelLabel.baseline);
     drawText("%s", levelParams(level).label);
-    glRasterPos2f(layout::hudBalance.x, layout::hudBalance.baseline);
+    placeTextPen(layout::hudBalance.x, layout::hudBalance.baseline);
     drawText("Balance");
-    glRasterPos2f(layout::hudDifferential.x, layout::hudDifferential.baseline);
+    placeTextPen(layout::hudDifferential.x, layout::hudDifferential.baseline);
     drawText("differential: %i", allowedImbalance);
-    glRasterPos2f(layout::hudBlocksLeft.x, layout::hudBlocksLeft.baseline);
+    placeTextPen(layout::hudBlocksLeft.x, layout::hudBlocksLeft.baseline);
     drawText("Blocks left: %i", blocksLeft);
 }
 
 void drawBlock(const Block& block) {
-    glBindTexture(GL_TEXTURE_2D, block.texture != nullptr ? *block.texture : 0);
     glLoadIdentity();
     glTranslatef(block.x, block.y, 0.0f);
-    drawTexturedQuad({0.0f, 0.0f, block.width, block.height}, 0.0f);
+    const layout::QuadPlace place{0.0f, 0.0f, block.width, block.height};
+    if (block.texture != nullptr) {
+        glBindTexture(GL_TEXTURE_2D, *block.texture);
+        drawTexturedQuad(place, 0.0f);
+    } else {
+        drawPlainQuad(place); // no picture: the colour alone, white
+    }
 }
 
 // A line centred on the play area by its glyphs' advances.
 void drawCentredLine(FontSize size, const char* text, float baseline) {
     const float width = textWidth(size, text);
-    glRasterPos2f(layout::playAreaCentreX - width / 2.0f, baseline);
+    placeTextPen(layout::playAreaCentreX - width / 2.0f, baseline);
     drawTextIn(size, "%s", text);
 }
 
@@ -37,13 +42,11 @@ void drawCentredLine(FontSize size, const char* text, float baseline) {
 
 void drawPauseShade() {
     glLoadIdentity();
-    glBindTexture(GL_TEXTURE_2D, 0); // no picture: the shade takes the colour alone
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(0.0f, 0.0f, 0.0f, 0.55f);
-    drawTexturedQuad({0.0f, 0.0f, static_cast<float>(layout::screenWidth),
-                      static_cast<float>(layout::screenHeight)},
-                     0.0f);
+    drawPlainQuad({0.0f, 0.0f, static_cast<float>(layout::screenWidth),
+                   static_cast<float>(layout::screenHeight)}); // no picture: the colour alone
     glDisable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE); // as the scene leaves it
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);

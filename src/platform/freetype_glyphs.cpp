@@ -19,7 +19,7 @@ void clearGlyphs(GlyphSet& glyphSet) {
     }
 }
 
-// 8-bit coverage to glBitmap's 1-bit rows: half covered or more is ink. Rows run bottom-up and
+// 8-bit coverage to 1-bit rows: half covered or more is ink. Rows run bottom-up and
 // a glyph larger than the bitmap keeps its top-left part.
 void storeGlyph(const FT_GlyphSlot slot, GlyphBitmap& glyph) {
     const FT_Bitmap& source = slot->bitmap;

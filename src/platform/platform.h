@@ -158,7 +158,8 @@ struct PixelPoint {
 PixelPoint cursorPosition(); // now, in drawable pixels of the client area, origin at its top left
 
 // ---------------------------------------------------------------------------------------------
-// Glyphs of a bold monospaced face, as the 1-bit bitmaps that glBitmap draws.
+// Glyphs of a bold monospaced face, as 1-bit bitmaps: ink or nothing, in the layout of glBitmap's
+// bitmaps (the game packs them into a texture of its own and draws them as quads).
 
 constexpr int FirstGlyphCode = 32;
 constexpr int GlyphCount = 96;    // codes 32 to 127

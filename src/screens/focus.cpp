@@ -34,13 +34,6 @@ int focusStep() {
     return step;
 }
 
-void drawBar(float left, float top, float right, float bottom) {
-    glVertex3f(left, bottom, 0.0f);
-    glVertex3f(right, bottom, 0.0f);
-    glVertex3f(right, top, 0.0f);
-    glVertex3f(left, top, 0.0f);
-}
-
 } // namespace
 
 layout::ClickRect focusedButton(const FocusButtons& buttons) {
@@ -104,13 +97,11 @@ void drawFocusRing(const FocusButtons& buttons) {
     const float right = static_cast<float>(button.right) + RingGap + RingWidth;
     const float bottom = static_cast<float>(button.bottom) + RingGap + RingWidth;
     glLoadIdentity();
-    glBindTexture(GL_TEXTURE_2D, 0); // no picture: the bars take the colour alone
     glColor3f(1.0f, 0.84f, 0.0f);
-    glBegin(GL_QUADS);
-    drawBar(left, top, right, top + RingWidth);
-    drawBar(left, bottom - RingWidth, right, bottom);
-    drawBar(left, top + RingWidth, left + RingWidth, bottom - RingWidth);
-    drawBar(right - RingWidth, top + RingWidth, right, bottom - RingWidth);
-    glEnd();
+    // No picture: the bars take the colour alone.
+    drawPlainQuad({left, top, right, top + RingWidth});
+    drawPlainQuad({left, bottom - RingWidth, right, bottom});
+    drawPlainQuad({left, top + RingWidth, left + RingWidth, bottom - RingWidth});
+    drawPlainQuad({right - RingWidth, top + RingWidth, right, bottom - RingWidth});
     glColor3f(1.0f, 1.0f, 1.0f);
 }

@@ -34,9 +34,8 @@ void drawLevelSelect() {
         if (!levelUnlocked(level)) {
             continue;
         }
-        // Set before the raster position, so the raster colour is white.
         glColor3f(1.0f, 1.0f, 1.0f);
-        glRasterPos2f(layout::levelLabelX, layout::levelLabelBaseline(level));
+        placeTextPen(layout::levelLabelX, layout::levelLabelBaseline(level));
         drawText("%s", levelParams(level).label);
     }
 }

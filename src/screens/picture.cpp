@@ -23,6 +23,17 @@ void drawTexturedQuad(const layout::QuadPlace& place, float bottomRow) {
     glEnd();
 }
 
+void drawPlainQuad(const layout::QuadPlace& place) {
+    glDisable(GL_TEXTURE_2D);
+    glBegin(GL_QUADS);
+    glVertex3f(place.left, place.bottom, 0.0f);
+    glVertex3f(place.right, place.bottom, 0.0f);
+    glVertex3f(place.right, place.top, 0.0f);
+    glVertex3f(place.left, place.top, 0.0f);
+    glEnd();
+    glEnable(GL_TEXTURE_2D);
+}
+
 void FullscreenQuad() {
     drawTexturedQuad(wholeScreen, HiddenPictureRows);
 }

@@ -85,6 +85,9 @@ constexpr float HiddenPictureRows = static_cast<float>(layout::hiddenPictureRows
 // The bound picture on a quad at z = 0, upright, its texture rows from `bottomRow` (at the
 // quad's bottom edge) to 1 (at its top edge).
 void drawTexturedQuad(const layout::QuadPlace& place, float bottomRow);
+// A quad of the current colour alone, with 2-D texturing off while it is drawn (WebGL samples
+// black from a texture that holds no picture, where desktop drivers leave the colour alone).
+void drawPlainQuad(const layout::QuadPlace& place);
 void FullscreenQuad();                  // a quad over the whole drawing space, bottom rows hidden
 void drawPicture(unsigned int texture); // clear, identity, the picture over the whole space
 

@@ -153,17 +153,25 @@ constexpr int LargeFontHeight = 36;
 
 enum class FontSize : std::uint8_t { Small, Large };
 
-extern std::uint32_t fontBase; // first display list of the current font; 0 before the first
-extern FontSize fontSize;      // which font is current: large exactly while level select is shown
-extern int fontPixelHeight;    // the current font's character height in pixels; 0 before the first
+extern unsigned int fontTexture; // the current font's glyph atlas; 0 before the first
+extern FontSize fontSize;        // which is current: large exactly while level select is shown
+extern int fontPixelHeight;      // its character height in pixels; 0 before the first
 
 // Make the small or the large font current. Both fonts are built by the first call, and again
-// only when the view changes its scale, so switching costs nothing.
+// only when the view changes its scale, so switching costs nothing. A font is one texture holding
+// its 96 glyphs, drawn as textured quads.
 void buildSmallFont();
 void buildLargeFont();
 void deleteFont();                     // both fonts
 int scaledFontHeight(int heightAt768); // in pixels of the current view
 void fitFontToView();                  // rebuilds the fonts when the view changed its scale
+
+// Sets the pen at (x, y) of the drawing space, the left end of the next text's baseline; each
+// text moves it on by its advances. The modelview matrix plays no part. The text takes the colour
+// in force when it is drawn.
+void placeTextPen(float x, float y);
+// A printf-style text at the pen. Only codes 32 to 127 have glyphs: any other byte draws nothing
+// and moves the pen by nothing.
 void drawText(const char* format, ...) __attribute__((format(printf, 1, 2))); // current font
 void drawTextIn(FontSize size, const char* format, ...) __attribute__((format(printf, 2, 3)));
 

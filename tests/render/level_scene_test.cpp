@@ -184,13 +184,13 @@ std::vector<int> hudLinesAlone(const std::string& label, int limit, int blockCou
     glLoadIdentity();
     glDisable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);
-    glRasterPos2f(890.0f, 50.0f);
+    placeTextPen(890.0f, 50.0f);
     drawText("%s", label.c_str());
-    glRasterPos2f(883.0f, 150.0f);
+    placeTextPen(883.0f, 150.0f);
     drawText("Balance");
-    glRasterPos2f(855.0f, 165.0f);
+    placeTextPen(855.0f, 165.0f);
     drawText("differential: %i", limit);
-    glRasterPos2f(855.0f, 200.0f);
+    placeTextPen(855.0f, 200.0f);
     drawText("Blocks left: %i", blockCount);
     glEnable(GL_TEXTURE_2D);
     return render::pixelsUnlike(render::readScreen(), Colour{0, 0, 0}, 0, HudLeft, HudTop, HudRight,

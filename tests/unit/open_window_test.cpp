@@ -180,7 +180,7 @@ TEST(OpenWindowTest, RenderStateAfterOpening) {
     GLfloat colour[4] = {};
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_FLOAT_EQ(colour[3], 0.5f);
-    EXPECT_NE(fontBase, 0u);
+    EXPECT_NE(fontTexture, 0u);
     closeWindow();
 }
 

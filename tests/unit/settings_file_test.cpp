@@ -17,6 +17,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using scripted::script;
 
 class SettingsFileTest : public support::OwnFolderTest {
@@ -25,6 +26,7 @@ protected:
         OwnFolderTest::SetUp();
         std::ofstream("Data.dat") << "1";
         openProgressFile();
+        failedSaveShown = false;
     }
     void TearDown() override {
         ProgressFile.file.close(); // Windows keeps a folder that holds an open file
@@ -107,7 +109,10 @@ TEST_F(SettingsFileTest, WritingSetsOnlyTheKeysAskedAndKeepsEveryOtherLine) {
         writeFile(write.before);
         EXPECT_TRUE(writeSettingsFile(SettingsFileName, chosen, write.keys));
         EXPECT_EQ(fileContent(), write.after);
-        EXPECT_FALSE(fs::exists(std::string(SettingsFileName) + ".new"));
+        for (const fs::directory_entry& entry : fs::directory_iterator(".")) {
+            EXPECT_FALSE(entry.path().filename().string().starts_with(SettingsFileName + "."s))
+                << "a save left " << entry.path();
+        }
     }
 }
 
@@ -120,8 +125,10 @@ TEST_F(SettingsFileTest, ANewFileReadsBackAndAFileThatCannotBeWrittenStaysAsItWa
     EXPECT_EQ(readSettingsFile(SettingsFileName), chosen);
 
     bool written = true;
+    const std::size_t boxesBefore = script().boxes.size();
     const std::string elsewhere = std::string("no-such-folder/") + SettingsFileName;
-    EXPECT_EQ(complaints([&] { written = writeSettingsFile(elsewhere.c_str(), chosen, 1); }), 1);
+    // No folder to lock, and none to save in: both are said.
+    EXPECT_EQ(complaints([&] { written = writeSettingsFile(elsewhere.c_str(), chosen, 1); }), 2);
     EXPECT_FALSE(written);
     EXPECT_FALSE(fs::exists("no-such-folder"));
 
@@ -130,6 +137,7 @@ TEST_F(SettingsFileTest, ANewFileReadsBackAndAFileThatCannotBeWrittenStaysAsItWa
     EXPECT_EQ(complaints([&] { written = writeSettingsFile(SettingsFileName, chosen, 1); }), 1);
     EXPECT_FALSE(written);
     EXPECT_EQ(fileContent(), "music = on\n");
+    EXPECT_EQ(script().boxes.size() - boxesBefore, 1u) << "the player is told, once a run";
 }
 
 TEST_F(SettingsFileTest, WhatThePlayerChangesIsKeptAndTheNextStartBeginsThatWay) {

@@ -1,6 +1,6 @@
-// The game writes its own text over some pictures in plain white or black (drawText draws with
-// no picture bound, so the text takes the current colour alone). Those pictures need ground
-// under the text that contrasts with it.
+// The game writes its own text over some pictures in plain white or black (drawText's glyphs are
+// white ink, so the text takes the current colour alone). Those pictures need ground under the
+// text that contrasts with it.
 #include "generated_pictures.h"
 
 #include <array>
