@@ -9,9 +9,9 @@
 # COMMAND runs as root in the project's folder inside the fresh system, with
 # TOLVAR_FRESH_DEBIAN=1 in its environment. Kept between runs, in $TOLVAR_FRESH_CACHE (default
 # /var/cache/tolvar-fresh-debian): the debootstrapped base as a tarball, apt's downloaded
-# archives and the libraries cross-built for Windows (scripts/windows-libraries.sh, which keys
-# them by their sources). Everything else, the system and the clone, is made anew each run under
-# that folder.
+# archives and the libraries cross-built for Windows and for the browser
+# (scripts/windows-libraries.sh and scripts/web-libraries.sh, which key them by their sources).
+# Everything else, the system and the clone, is made anew each run under that folder.
 set -euo pipefail
 
 [ $# -gt 0 ] || { echo "usage: scripts/fresh-debian.sh COMMAND [ARGUMENT...]" >&2; exit 2; }
@@ -25,7 +25,7 @@ say() { echo "fresh-debian: [$((SECONDS - started)) s] $*" >&2; }
 
 command -v debootstrap > /dev/null ||
   { echo "fresh-debian.sh: debootstrap not found (scripts/install-dependencies.sh ci)" >&2; exit 1; }
-mkdir -p "$cache/archives/partial" "$cache/windows-libraries"
+mkdir -p "$cache/archives/partial" "$cache/windows-libraries" "$cache/web-libraries"
 # One run at a time: the runs share the cache.
 exec 9> "$cache/lock"
 flock 9
@@ -62,7 +62,7 @@ say "fresh bookworm with $(git -C "$project" rev-parse --short HEAD) cloned into
 # shellcheck disable=SC2016
 unshare --mount --propagation private bash -c '
   set -e
-  root=$1 archives=$2 windows_libraries=$3; shift 3
+  root=$1 archives=$2 windows_libraries=$3 web_libraries=$4; shift 4
   mount --bind /proc "$root/proc"
   mount --bind /sys "$root/sys"
   mount --bind /dev "$root/dev"
@@ -72,8 +72,11 @@ unshare --mount --propagation private bash -c '
   mount --bind "$archives" "$root/var/cache/apt/archives"
   mkdir -p "$root/root/.cache/tolvar-windows"
   mount --bind "$windows_libraries" "$root/root/.cache/tolvar-windows"
+  mkdir -p "$root/root/.cache/tolvar-web"
+  mount --bind "$web_libraries" "$root/root/.cache/tolvar-web"
   cd /
   exec chroot "$root" env -i HOME=/root TERM=dumb LANG=C.UTF-8 CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin TOLVAR_FRESH_DEBIAN=1 \
     bash -c "cd /root/tolvar && exec \"\$@\"" command "$@"
-' fresh-debian "$root" "$cache/archives" "$cache/windows-libraries" "$@"
+' fresh-debian "$root" "$cache/archives" "$cache/windows-libraries" "$cache/web-libraries" \
+  "$@"

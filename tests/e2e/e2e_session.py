@@ -5,11 +5,7 @@ itself, or Xorg on its dummy driver where the screen must change size later, opt
 as the window manager) and copies the built game (binary and Data/) to a temporary folder with a
 fresh Data.dat. Input goes through xdotool (XTEST, the same path as a real keyboard and mouse);
 pixels come back through x_display's GetImage. Everything the session started is killed when it
-ends, whatever happened.
-
-The game's screens are recognised by comparing the screen with the game's own pictures in Data/,
-scaled the way the game draws them: the full-screen quad shows the texture rows from t 0.255 to
-1, the top 763 rows of the 1024x1024 picture stretched over 768 rows.
+ends, whatever happened. The game's screens are recognised by game_pictures.
 """
 
 import os
@@ -21,34 +17,8 @@ import sys
 import tempfile
 import time
 
-import x_display
+from game_pictures import DRAWING_HEIGHT, DRAWING_WIDTH, GamePictures, is_level
 from x_desktop import E2EFailure, XDesktop, log, require_programs, wait_for
-
-PICTURE_PATHS = {
-    "logo": "Data/Kuvat/Taustat/logo.jpg",
-    "menu": "Data/Kuvat/Taustat/menu.jpg",
-    "playmenu": "Data/Kuvat/Taustat/playmenu.jpg",
-    "help": "Data/Kuvat/Taustat/help.jpg",
-    "levelselect": "Data/Kuvat/Taustat/loadgame.jpg",
-    "gameover": "Data/Kuvat/Taustat/GO.jpg",
-    "credits": "Data/Kuvat/Taustat/Credits.jpg",
-    "level1": "Data/Kuvat/Taustat/runtausta1.jpg",
-    "level2": "Data/Kuvat/Taustat/runtausta2.jpg",
-    "level3": "Data/Kuvat/Taustat/runtausta3.jpg",
-    "level4": "Data/Kuvat/Taustat/runtausta4.jpg",
-    "level5": "Data/Kuvat/Taustat/runtausta5.jpg",
-}
-
-# Mean channel difference (0..255) under which the screen counts as showing a picture. A plain
-# picture screen reads below 1; a level with its HUD, ball, board and blocks below 6; two
-# different pictures of the game differ by more than 10.
-PICTURE_MATCH = 2.5
-LEVEL_MATCH = 7.0
-SAMPLE_STEP = 16
-
-DRAWING_WIDTH = 1024
-DRAWING_HEIGHT = 768
-
 
 def check(condition, what):
     if not condition:
@@ -118,7 +88,7 @@ class Session:
         self.games = []
         self.folder = tempfile.mkdtemp(prefix="tolvar-e2e-")
         self.desktop = XDesktop(self.folder, screen, window_manager, compositor, later_screens)
-        self.references = {}
+        self._pictures = None
         self.screenshots = []
         # Where the drawing space's top-left corner is on the screen: (0, 0) in full screen,
         # moved by the window manager's frame in a window; and how many screen pixels a unit of
@@ -307,51 +277,28 @@ class Session:
         height = min(height * self.scale, self.display.height - top)
         return self.display.grab(left, top, width, height)
 
+    @property
+    def pictures(self):
+        if self._pictures is None:
+            self._pictures = GamePictures(required_environment("TOLVAR_E2E_DATA"))
+        return self._pictures
+
     def read_references(self):
         """Reads every picture the screen is compared with. Called before a game starts: on a
         loaded machine reading them takes longer than a screen as short as the logo's stays up."""
-        for name in PICTURE_PATHS:
-            self.reference(name)
+        self.pictures.read_all()
 
     def reference(self, name):
-        if name not in self.references:
-            data = required_environment("TOLVAR_E2E_DATA")
-            path = os.path.join(data, os.path.relpath(PICTURE_PATHS[name], "Data"))
-            rgb = subprocess.run(
-                ["convert", path, "-crop", "1024x763+0+0", "+repage", "-resize", "1024x768!",
-                 "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
-            bgrx = bytearray(len(rgb) // 3 * 4)
-            bgrx[0::4] = rgb[2::3]
-            bgrx[1::4] = rgb[1::3]
-            bgrx[2::4] = rgb[0::3]
-            self.references[name] = x_display.Image(DRAWING_WIDTH, DRAWING_HEIGHT, bytes(bgrx))
-        return self.references[name]
+        return self.pictures.reference(name)
 
-    def difference(self, image, name, step=SAMPLE_STEP):
-        """Mean difference of a grab of the drawing space (from its top-left) to a picture."""
-        reference = self.reference(name)
-        total = 0
-        count = 0
-        for y in range(step // 2, image.height, step):
-            for x in range(step // 2, image.width, step):
-                mine = (y * image.width + x) * 4
-                theirs = (y * DRAWING_WIDTH + x) * 4
-                for channel in range(3):
-                    total += abs(image.data[mine + channel] - reference.data[theirs + channel])
-                count += 3
-        return total / count
+    def difference(self, image, name):
+        return self.pictures.difference(image, name)
 
     def classify(self, image=None):
-        """(name, difference) of the game picture nearest to what the screen shows."""
-        image = image if image is not None else self.grab()
-        scores = sorted((self.difference(image, name), name) for name in PICTURE_PATHS)
-        return scores[0][1], scores[0][0]
+        return self.pictures.classify(image if image is not None else self.grab())
 
     def shows(self, name, image=None):
-        image = image if image is not None else self.grab()
-        nearest, difference = self.classify(image)
-        limit = LEVEL_MATCH if name.startswith("level") and name != "levelselect" else PICTURE_MATCH
-        return nearest == name and difference < limit
+        return self.pictures.shows(name, image if image is not None else self.grab())
 
     def wait_screen(self, name, timeout=30):
         """Waits until the screen shows the picture of name and has stopped changing (a fade is
@@ -364,7 +311,7 @@ class Session:
             state["last"] = image
             if not self.shows(name, image) or last is None:
                 return None
-            if name.startswith("level") and name != "levelselect":
+            if is_level(name):
                 # Blocks move in a level: the right-hand panel must have settled instead.
                 return image if image.crop(850, 0, 174, 768).same_as(last.crop(850, 0, 174, 768)) \
                     else None

@@ -30,6 +30,22 @@ class Image:
         self.height = height
         self.data = data
 
+    @classmethod
+    def from_rgb(cls, width, height, rgb):
+        """An image of 3 bytes a pixel (red, green, blue), as ImageMagick's rgb: output gives."""
+        bgrx = bytearray(len(rgb) // 3 * 4)
+        bgrx[0::4] = rgb[2::3]
+        bgrx[1::4] = rgb[1::3]
+        bgrx[2::4] = rgb[0::3]
+        return cls(width, height, bytes(bgrx))
+
+    @classmethod
+    def from_rgba(cls, width, height, rgba):
+        """An image of 4 bytes a pixel (red, green, blue, alpha), as a browser's canvas gives."""
+        bgrx = bytearray(rgba)
+        bgrx[0::4], bgrx[2::4] = bgrx[2::4], bgrx[0::4]
+        return cls(width, height, bytes(bgrx))
+
     def pixel(self, x, y):
         offset = (y * self.width + x) * 4
         blue, green, red = self.data[offset], self.data[offset + 1], self.data[offset + 2]
@@ -44,6 +60,18 @@ class Image:
         rows = [pixels[row * self.width:(row + 1) * self.width:step].tobytes()
                 for row in range(0, self.height, step)]
         return Image(len(range(0, self.width, step)), len(rows), b"".join(rows))
+
+    def resized(self, width, height):
+        """The image stretched or shrunk to width x height, each pixel the nearest one's."""
+        pixels = memoryview(self.data).cast("I")
+        columns = [x * self.width // width for x in range(width)]
+        rows = []
+        for y in range(height):
+            row = pixels[(y * self.height // height) * self.width:][:self.width]
+            rows.append(memoryview(bytearray(4 * width)).cast("I"))
+            for x, column in enumerate(columns):
+                rows[-1][x] = row[column]
+        return Image(width, height, b"".join(row.tobytes() for row in rows))
 
     def crop(self, x, y, width, height):
         rows = []
