@@ -25,7 +25,7 @@ import shutil
 import subprocess
 import zipfile
 
-from e2e_session import GameRun, Session, check, log, required_environment, run
+from e2e_session import E2EFailure, GameRun, Session, check, log, required_environment, run
 
 QUIT = (485, 510)
 LEVEL_MENU_BUTTON = (917, 610)
@@ -164,10 +164,16 @@ def check_resources(program):
 
 
 def start_and_answer_box(session, wine, program, folder, caption):
-    """Starts the game, answers the box of that caption with Return; the game's exit code."""
+    """Starts the game and answers the box of that caption with Return, again while the box is
+    still up (a key that reaches it before it takes input is lost); the game's exit code."""
     game = wine.start_game(program, folder)
-    session.answer_box(caption, "Return")
-    return game, game.wait_exit(60)
+    for _ in range(5):
+        session.answer_box(caption, "Return")
+        try:
+            return game, game.wait_exit(12)
+        except E2EFailure:
+            pass
+    return game, game.wait_exit(12)
 
 
 def portable_game(session, wine):
