@@ -104,7 +104,10 @@ def installed_game(session, wine):
     check(os.path.isfile(program), "both installs went into the chosen %s" % CHOSEN_FOLDER[0])
     default_folder = wine.drive_c("Program Files", "Tolvar")
     check(not os.path.exists(default_folder), "and nothing into C:\\Program Files\\Tolvar")
-    uninstallers = glob.glob(wine.drive_c("**", "Uninstall.exe"), recursive=True)
+    # Wine links the user's folders (Documents, Desktop...) to the host's home, which may hold
+    # this very prefix: the search does not follow links.
+    uninstallers = [os.path.join(parent, "Uninstall.exe")
+                    for parent, _, files in os.walk(wine.drive_c()) if "Uninstall.exe" in files]
     check(uninstallers == [os.path.join(folder, "Uninstall.exe")],
           "one uninstaller, in the chosen folder (%s)" % uninstallers)
     entry = wine.registry(UNINSTALL_KEY) or ""
