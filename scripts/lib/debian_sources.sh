@@ -37,6 +37,10 @@ EOF
     -o "Dir::State::Lists=$apt_dir/lists"
     -o "Dir::Cache=$apt_dir/cache"
     -o "Debug::NoLocking=true"
+    # An index past its "Valid-Until" (sid's lasts a week; a mirror or proxy may serve one that
+    # old) is still checked against its signature, and every source it names against its hash:
+    # only the sources' versions are read from it, pinned by upstream version.
+    -o "Acquire::Check-Valid-Until=false"
   )
   # apt drops to the _apt user to download, who may not write into the caller's folders.
   [ "$(id -u)" -ne 0 ] || debian_apt_options+=(-o APT::Sandbox::User=root)
