@@ -50,22 +50,18 @@ void finishImageLibrary(); // after loading; 2-D texturing is on from here for t
 
 constexpr const char* ProgressFileName = "Data.dat";
 
-// Data.dat as the game holds it: opened for reading and writing before the game starts, closed
-// once loadProgress has read it.
-struct ProgressFileStream {
+// Data.dat as the game holds it: opened for reading and writing once the game's folder is found,
+// closed once loadProgress has read it.
+struct ProgressFileHandle {
     platform::FileHandle file;
     platform::OpenResult openResult = platform::OpenResult::Failed;
     std::string whyNotOpened; // the system's words, when it was not
-    ProgressFileStream();
-    ~ProgressFileStream();
-    ProgressFileStream(const ProgressFileStream&) = delete;
-    ProgressFileStream& operator=(const ProgressFileStream&) = delete;
 };
 
-extern ProgressFileStream ProgressFile;
+extern ProgressFileHandle ProgressFile;
 extern char Progress[2]; // the unlocked level, "1" to "5"; "0" until loadProgress
 
-void openProgressFile(); // what happens before the game starts; again in tests
+void openProgressFile(); // in the game's folder (findGameFolder); again in tests
 void loadProgress();     // reads, and where needed repairs, Data.dat; may set quitRequested
 // Raises the unlocked level to `level`, never lowers it. A save that fails is told, and tried again
 // at the next call, whatever its level: the run keeps the level all the same.

@@ -8,7 +8,7 @@
 #include "shell/shell.h"
 
 char Progress[2] = "0";
-ProgressFileStream ProgressFile;
+ProgressFileHandle ProgressFile;
 
 namespace {
 
@@ -123,14 +123,6 @@ bool writeProgressFile(int level) {
 }
 
 } // namespace
-
-ProgressFileStream::ProgressFileStream() {
-    openProgressFile();
-}
-
-ProgressFileStream::~ProgressFileStream() {
-    closeProgressFile();
-}
 
 void openProgressFile() {
     closeProgressFile();

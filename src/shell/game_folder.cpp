@@ -32,7 +32,6 @@ bool usePlayerFolder(const std::string& player, const std::string& program) {
     }
     platform::setGameDataFolder(program);
     makeProgressFileIfMissing();
-    openProgressFile(); // the one opened at start-up belonged to the other folder
     return true;
 }
 
@@ -40,14 +39,11 @@ bool usePlayerFolder(const std::string& player, const std::string& program) {
 bool useGameFolder() {
     if (platform::fileStatus(platform::PortableMarkerName).exists) {
         makeProgressFileIfMissing();
-        openProgressFile(); // the one opened at start-up found none
     }
     return true;
 }
 
-} // namespace
-
-bool findGameFolder() {
+bool enterGameFolder() {
     // Made whole rather than assigned ".": GCC 12 at -O3 sees an overlap in that assignment
     // that is not there (-Wrestrict) and the Release build stops.
     const std::string current = platform::workingFolder();
@@ -62,9 +58,18 @@ bool findGameFolder() {
         return useGameFolder();
     }
     if (programHoldsData && platform::enterFolder(program)) {
-        openProgressFile(); // the one opened at start-up belonged to the other folder
         return useGameFolder();
     }
     return fail("Can't find the game's Data folder. Looked in:\n" + working + "\n" +
                 (program.empty() ? "(the program's own folder is unknown)" : program));
+}
+
+} // namespace
+
+bool findGameFolder() {
+    if (!enterGameFolder()) {
+        return false;
+    }
+    openProgressFile();
+    return true;
 }

@@ -123,10 +123,6 @@ void runMainLoop() {
 }
 
 int runGame() {
-    platform::watchTerminationSignals();
-    if (!findGameFolder()) {
-        return 1;
-    }
     if (!openWindow(WindowTitle, windowedSize.width, windowedSize.height, ColourBits, fullscreen)) {
         // The player's own No is no failure; a window that could not be had is.
         return windowDeclined ? 0 : 1;

@@ -19,7 +19,9 @@ extern platform::Message lastMessage; // the last message taken from the queue
 // the game could not be played. Never taken from another message, such as a key held at the end.
 extern int exitStatus;
 
-int runGame(); // start-up, main loop, shutdown; returns the process exit code
+// The game in the folder findGameFolder entered, with the settings as loaded and the command line
+// applied: window, pictures, progress, main loop, shutdown; returns the process exit code.
+int runGame();
 void runMainLoop();
 
 // ---- command_line.cpp ------------------------------------------------------------------------
@@ -51,7 +53,8 @@ std::string quotedText(std::string_view text, std::size_t longest = 60);
 // installed copy that keeps the player's files elsewhere reads Data/ beside the program and works
 // in the player's folder, with a Data.dat made there on the first start, as a portable copy (the
 // zip's, with platform::PortableMarkerName beside Data/) has in its own. When Data/ is nowhere,
-// says so (standard error and a box) and returns false; nothing is created.
+// says so (standard error and a box) and returns false; nothing is created. Once the folder is
+// found, ProgressFile is opened there (openProgressFile).
 bool findGameFolder();
 
 // ---- window.cpp ------------------------------------------------------------------------------

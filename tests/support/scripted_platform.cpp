@@ -395,7 +395,8 @@ namespace scripted {
 int runGameWith(const std::function<void(int pass)>& beforePass) {
     int pass = 0;
     script().onQueueEmpty = [&] { beforePass(pass++); };
-    const int exitCode = runGame();
+    // As the program's start: the folder (this one, which holds Data/) and its Data.dat first.
+    const int exitCode = findGameFolder() ? runGame() : 1;
     script().onQueueEmpty = nullptr;
     return exitCode;
 }

@@ -25,7 +25,6 @@ TEST_F(GameFolderTest, OnlyAPortableCopyMakesItsFirstDataDatWithoutAWord) {
         }
         scripted::script().boxes.clear();
         quitRequested = false;
-        openProgressFile(); // as the program's start does, before the folder is known
         ASSERT_TRUE(findGameFolder());
         loadProgress();
         EXPECT_EQ(boxesShown(), start.boxes);
