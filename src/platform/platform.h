@@ -28,6 +28,8 @@ namespace platform {
 // A desktop to open the window on: an X server or a Wayland compositor, or the video driver that
 // SDL_VIDEODRIVER names. False where there is none (a text console, an SSH session).
 bool findDisplay();
+// What the player is told when findDisplay finds none: the desktop this system's game needs.
+const char* noDisplayText();
 // The video driver SDL_VIDEODRIVER asks for by name, as given; null when none is asked for.
 const char* askedVideoDriver();
 bool registerWindowClass();                      // the windowing system is reachable

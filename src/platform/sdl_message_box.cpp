@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
+#include "platform/desktop.h"
 #include "platform/platform.h"
 #include "platform/sdl_video.h"
 #include "platform/termination_signals.h"
-#include "platform/x11_desktop.h"
 
 namespace platform {
 
@@ -16,7 +16,7 @@ namespace {
 // SDL's driver draws on the system's desktop (x11 or wayland; windows), never on the offscreen
 // one nobody sees.
 bool namesDesktopDriver(const char* driver) {
-    return driver != nullptr && x11_desktop::isDesktopDriver(driver);
+    return driver != nullptr && desktop::isDesktopDriver(driver);
 }
 
 // Whether SDL's video reaches a desktop at all. Checked first, because SDL's zenity path reports

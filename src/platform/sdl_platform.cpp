@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/desktop.h"
 #include "platform/frame_pacing.h"
 #include "platform/platform.h"
 #include "platform/sdl_gamepads.h"
@@ -38,6 +39,10 @@ bool findDisplay() {
         return false;
     }
     return true;
+}
+
+const char* noDisplayText() {
+    return desktop::missingDesktopText();
 }
 
 const char* askedVideoDriver() {

@@ -2,7 +2,7 @@
 
 #include <SDL2/SDL.h>
 
-#include "platform/x11_desktop.h"
+#include "platform/desktop.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ bool displayBoundsNow(int displayIndex, SDL_Rect& bounds) {
     }
     int width = 0;
     int height = 0;
-    if (SDL_GetNumVideoDisplays() == 1 && x11_desktop::screenSize(width, height)) {
+    if (SDL_GetNumVideoDisplays() == 1 && desktop::screenSize(width, height)) {
         bounds = {0, 0, width, height};
     }
     return true;
@@ -78,7 +78,7 @@ void followScreenSize() {
 namespace sdl_video {
 
 bool environmentNamesDisplay() {
-    return x11_desktop::environmentNamesDesktop();
+    return desktop::environmentNamesDesktop();
 }
 
 bool startVideo() {
@@ -125,7 +125,7 @@ bool driverReachesDesktop() {
     if (driver == nullptr) {
         return false;
     }
-    if (x11_desktop::isDesktopDriver(driver)) {
+    if (desktop::isDesktopDriver(driver)) {
         return true;
     }
     // Any other driver only when asked for by name (the tests ask for the offscreen one).
@@ -193,7 +193,7 @@ bool setFullscreen(bool fullscreen) {
     bool done = false;
     if (fullscreen) {
         // The desktop as it is now decides: a window manager may have come or gone.
-        coveredByHand = !x11_desktop::managesFullscreen();
+        coveredByHand = !desktop::managesFullscreen();
         done = coveredByHand
                    ? coverDesktopByHand(true)
                    : SDL_SetWindowFullscreen(gameWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
@@ -203,7 +203,7 @@ bool setFullscreen(bool fullscreen) {
         done = SDL_SetWindowFullscreen(gameWindow, 0) == 0;
         // The window manager that made it full screen may have gone since: then nobody gives the
         // window its size back, and the window takes it itself.
-        if (done && !x11_desktop::managesFullscreen()) {
+        if (done && !desktop::managesFullscreen()) {
             coverDesktopByHand(false);
         }
     }
@@ -222,7 +222,7 @@ void followDesktop() {
         return;
     }
     lastDesktopLook = now;
-    if (coveredByHand == !x11_desktop::managesFullscreen()) {
+    if (coveredByHand == !desktop::managesFullscreen()) {
         if (coveredByHand) {
             followScreenSize();
         }
@@ -274,7 +274,7 @@ bool deleteContext() {
 }
 
 bool destroyWindow() {
-    x11_desktop::disconnect();
+    desktop::disconnect();
     if (gameWindow == nullptr) {
         return false;
     }

@@ -1,10 +1,14 @@
 // The browser has no X server to ask: the page is the desktop, and it makes the canvas full
 // screen by itself (the page's own full-screen button, F11 and Alt+Enter).
-#include "platform/x11_desktop.h"
+#include "platform/desktop.h"
 
 #include <cstring>
 
-namespace x11_desktop {
+namespace desktop {
+
+const char* missingDesktopText() {
+    return "No Display Found: Tolvar Needs A Page With A Canvas.";
+}
 
 bool environmentNamesDesktop() {
     return true;
@@ -24,4 +28,4 @@ bool screenSize(int&, int&) {
 
 void disconnect() {}
 
-} // namespace x11_desktop
+} // namespace desktop

@@ -1,10 +1,14 @@
 // Windows has no X server to ask: its desktop makes a window full screen by itself, and SDL
 // follows the screen's size there through the system's own display-change messages.
-#include "platform/x11_desktop.h"
+#include "platform/desktop.h"
 
 #include <cstring>
 
-namespace x11_desktop {
+namespace desktop {
+
+const char* missingDesktopText() {
+    return "No Display Found: Tolvar Needs The Windows Desktop.";
+}
 
 bool environmentNamesDesktop() {
     return true;
@@ -24,4 +28,4 @@ bool screenSize(int&, int&) {
 
 void disconnect() {}
 
-} // namespace x11_desktop
+} // namespace desktop

@@ -1,4 +1,4 @@
-#include "platform/x11_desktop.h"
+#include "platform/desktop.h"
 
 #include <SDL2/SDL.h>
 #include <X11/Xatom.h>
@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace x11_desktop {
+namespace desktop {
 
 namespace {
 
@@ -47,6 +47,11 @@ Display* desktopConnection() {
 }
 
 } // namespace
+
+const char* missingDesktopText() {
+    return "No Display Found: Tolvar Needs An X11 Or Wayland Desktop\n(Neither DISPLAY Nor "
+           "WAYLAND_DISPLAY Reaches One).";
+}
 
 bool environmentNamesDesktop() {
     const char* x11 = std::getenv("DISPLAY");
@@ -118,4 +123,4 @@ void disconnect() {
     }
 }
 
-} // namespace x11_desktop
+} // namespace desktop

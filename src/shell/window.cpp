@@ -16,9 +16,6 @@ constexpr const char* ErrorCaption = "ERROR";
 constexpr const char* ShutdownErrorCaption = "SHUTDOWN ERROR";
 constexpr const char* FullscreenQuestion = "The Requested Fullscreen Mode Is Not Supported "
                                            "By\nYour Video Card. Use Windowed Mode Instead?";
-constexpr const char* NoDisplayText = "No Display Found: Tolvar Needs An X11 Or Wayland "
-                                      "Desktop\n(Neither DISPLAY Nor WAYLAND_DISPLAY "
-                                      "Reaches One).";
 
 // What the window code holds between openWindow and closeWindow.
 bool windowClassRegistered = false;
@@ -56,7 +53,7 @@ int failOpenWindow(const char* text) {
 void showNoDisplay() {
     const char* asked = platform::askedVideoDriver();
     if (asked == nullptr) {
-        showStartupError(NoDisplayText);
+        showStartupError(platform::noDisplayText());
         return;
     }
     const std::string text = "No Display Found: The Video Driver " + quotedText(asked, 32) +

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/desktop.h"
 #include "platform/sdl_video.h"
 #include "support/gl_driver_pin.h"
 
@@ -132,6 +133,10 @@ bool registerWindowClass() {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, TOLVAR_TEST_VIDEO_DRIVER);
     return scripted::windowStep("registerWindowClass", WindowStep::RegisterClass,
                                 sdl_video::startVideo());
+}
+
+const char* noDisplayText() {
+    return desktop::missingDesktopText();
 }
 
 const char* askedVideoDriver() {

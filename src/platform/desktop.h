@@ -1,11 +1,16 @@
-// What an X11 desktop does not tell SDL: whether a window manager is there to make a window full
-// screen, and how large the screen is now. Asked of the X server over a connection of our own.
-// Where SDL does not draw on X (Wayland, Windows, the tests' offscreen driver) the desktop always
-// makes a window full screen itself and SDL's own idea of the screen stands. Windows' side is
-// win32_desktop.cpp.
+// The desktop the game's window goes on, where SDL does not tell all: which one the game needs,
+// and, on X11, whether a window manager is there to make a window full screen and how large the
+// screen is now (asked of the X server over a connection of our own). Where SDL does not draw on
+// X (Wayland, Windows, the page, the tests' offscreen driver) the desktop always makes a window
+// full screen itself and SDL's own idea of the screen stands. One side per system:
+// x11_desktop.cpp (X11 and Wayland), win32_desktop.cpp, web_desktop.cpp.
 #pragma once
 
-namespace x11_desktop {
+namespace desktop {
+
+// The words for a start that found no desktop: the one this system's game needs, and where it
+// looked.
+const char* missingDesktopText();
 
 // The environment names a desktop to draw on: DISPLAY (X11) or WAYLAND_DISPLAY. A Windows session
 // always has one.
@@ -26,4 +31,4 @@ bool screenSize(int& width, int& height);
 // Closes the connection the questions above opened, if any; the next question opens it again.
 void disconnect();
 
-} // namespace x11_desktop
+} // namespace desktop
