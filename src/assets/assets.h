@@ -83,8 +83,8 @@ extern bool failedSaveShown; // the player has been told in a box this run
 
 // ---- settings_file.cpp -----------------------------------------------------------------------
 
-// What the player chose, kept between runs beside the progress as "key = value" lines:
-//   music = on | off, window = fullscreen | windowed, window_size = WIDTHxHEIGHT
+// What the player chose, kept between runs beside the progress as "key = value" lines, the keys
+// and their values as settings_file.cpp's table has them (music, window, window_size).
 // Other lines (comments starting with #, keys of other versions) are kept as they are.
 constexpr const char* SettingsFileName = "Settings.txt";
 constexpr int LargestWindowSide = 16384;

@@ -10,12 +10,11 @@ namespace {
 
 // Far more than the few lines the game writes; a huge or endless file is not read further.
 constexpr std::size_t SettingsReadLimit = 64 * 1024;
-constexpr const char* NewFileHeader = "# Tolvar's settings, written when you change them in the "
-                                      "game.\n# music = on | off, window = fullscreen | windowed, "
-                                      "window_size = WIDTHxHEIGHT\n";
+constexpr const char* NewFileTitle = "# Tolvar's settings, written when you change them in the "
+                                     "game.\n";
 
 // What Settings.txt holds as far as this run knows: read at start, then each key as written.
-Settings fileHolds;
+Settings settingsOnDisk;
 
 struct FileText {
     bool exists = false;
@@ -164,28 +163,50 @@ std::string windowText(const Settings& settings) {
     return settings.fullscreen ? "fullscreen" : "windowed";
 }
 
-std::string windowSizeText(const Settings& settings) {
-    return std::to_string(settings.windowWidth) + "x" + std::to_string(settings.windowHeight);
+std::string sizeText(int width, int height) {
+    return std::to_string(width) + "x" + std::to_string(height);
 }
 
+std::string windowSizeText(const Settings& settings) {
+    return sizeText(settings.windowWidth, settings.windowHeight);
+}
+
+// The settings the game knows, in the order a new file lists them.
 struct SettingRule {
     SettingKey key;
     std::string_view name;
-    const char* expected; // said when a value is damaged
+    std::string_view choices; // the values it takes, as a new file's header lists them
     bool (*parse)(std::string_view value, Settings& settings);
     std::string (*text)(const Settings& settings);
 };
 
-static_assert(SmallestWindowWidth == 512 && SmallestWindowHeight == 384 &&
-                  LargestWindowSide == 16384,
-              "the window_size rule below names the sizes it takes");
-
 constexpr SettingRule SettingRules[] = {
-    {MusicSetting, "music", "on or off", parseMusic, musicText},
-    {WindowSetting, "window", "fullscreen or windowed", parseWindow, windowText},
-    {WindowSizeSetting, "window_size", "WIDTHxHEIGHT, from 512x384 to 16384x16384", parseWindowSize,
-     windowSizeText},
+    {MusicSetting, "music", "on | off", parseMusic, musicText},
+    {WindowSetting, "window", "fullscreen | windowed", parseWindow, windowText},
+    {WindowSizeSetting, "window_size", "WIDTHxHEIGHT", parseWindowSize, windowSizeText},
 };
+
+// What a damaged value should have been: "on or off", or the sizes a window takes.
+std::string expectedValue(const SettingRule& rule) {
+    if (rule.key == WindowSizeSetting) {
+        return std::string(rule.choices) + ", from " +
+               sizeText(SmallestWindowWidth, SmallestWindowHeight) + " to " +
+               sizeText(LargestWindowSide, LargestWindowSide);
+    }
+    std::string words(rule.choices);
+    const std::size_t bar = words.find(" | ");
+    return words.replace(bar, 3, " or ");
+}
+
+// The first lines of a file the game makes: what it is, and the keys with their values.
+std::string newFileHeader() {
+    std::string header(NewFileTitle);
+    for (const SettingRule& rule : SettingRules) {
+        header.append(&rule == SettingRules ? "# " : ", ").append(rule.name).append(" = ");
+        header.append(rule.choices);
+    }
+    return header.append("\n");
+}
 
 const SettingRule* ruleFor(std::string_view key) {
     for (const SettingRule& rule : SettingRules) {
@@ -229,7 +250,7 @@ Settings readSettingsFile(const char* path) {
             std::fprintf(stderr,
                          "tolvar: %s, line %d: %.*s should be %s, not %s: left at its default\n",
                          path, number, static_cast<int>(rule->name.size()), rule->name.data(),
-                         rule->expected, quotedText(value).c_str());
+                         expectedValue(*rule).c_str(), quotedText(value).c_str());
         }
     });
     return settings;
@@ -239,7 +260,7 @@ bool writeSettingsFile(const char* path, const Settings& settings, unsigned int 
     const std::string target = platform::fileTarget(path);
     const platform::FileHandle folderLock = lockForSaving(target); // held to the return
     const FileText file = readFileText(target);
-    std::string text(file.exists ? byteOrderMarkOf(file.text) : NewFileHeader);
+    std::string text = file.exists ? std::string(byteOrderMarkOf(file.text)) : newFileHeader();
     // Lines the file lacks end as its first line does.
     const std::size_t firstEnd = file.text.find('\n');
     const std::string_view newLine =
@@ -282,28 +303,30 @@ bool writeSettingsFile(const char* path, const Settings& settings, unsigned int 
 }
 
 void loadSettings() {
-    fileHolds = readSettingsFile(SettingsFileName);
-    musicMuted = fileHolds.musicMuted;
-    fullscreen = fileHolds.fullscreen;
-    windowedSize = {fileHolds.windowWidth, fileHolds.windowHeight};
+    settingsOnDisk = readSettingsFile(SettingsFileName);
+    musicMuted = settingsOnDisk.musicMuted;
+    fullscreen = settingsOnDisk.fullscreen;
+    windowedSize = {settingsOnDisk.windowWidth, settingsOnDisk.windowHeight};
 }
 
 void saveSettings(unsigned int keys) {
     const Settings now{musicMuted, fullscreen, windowedSize.width, windowedSize.height};
     unsigned int changed = 0;
-    changed |= now.musicMuted != fileHolds.musicMuted ? MusicSetting : 0u;
-    changed |= now.fullscreen != fileHolds.fullscreen ? WindowSetting : 0u;
-    const bool resized =
-        now.windowWidth != fileHolds.windowWidth || now.windowHeight != fileHolds.windowHeight;
+    changed |= now.musicMuted != settingsOnDisk.musicMuted ? MusicSetting : 0u;
+    changed |= now.fullscreen != settingsOnDisk.fullscreen ? WindowSetting : 0u;
+    const bool resized = now.windowWidth != settingsOnDisk.windowWidth ||
+                         now.windowHeight != settingsOnDisk.windowHeight;
     changed |= resized ? WindowSizeSetting : 0u;
     changed &= keys;
     if (changed == 0 || !writeSettingsFile(SettingsFileName, now, changed)) {
         return;
     }
-    fileHolds.musicMuted = (changed & MusicSetting) != 0 ? now.musicMuted : fileHolds.musicMuted;
-    fileHolds.fullscreen = (changed & WindowSetting) != 0 ? now.fullscreen : fileHolds.fullscreen;
+    settingsOnDisk.musicMuted =
+        (changed & MusicSetting) != 0 ? now.musicMuted : settingsOnDisk.musicMuted;
+    settingsOnDisk.fullscreen =
+        (changed & WindowSetting) != 0 ? now.fullscreen : settingsOnDisk.fullscreen;
     if ((changed & WindowSizeSetting) != 0) {
-        fileHolds.windowWidth = now.windowWidth;
-        fileHolds.windowHeight = now.windowHeight;
+        settingsOnDisk.windowWidth = now.windowWidth;
+        settingsOnDisk.windowHeight = now.windowHeight;
     }
 }

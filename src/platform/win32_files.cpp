@@ -76,7 +76,9 @@ bool writeAll(HANDLE file, const char* bytes, std::size_t count) {
     return true;
 }
 
-std::string folderOf(const std::string& path) {
+// The path up to and with its last separator, to put a name in the same folder; empty for a bare
+// name, which the working folder holds.
+std::string folderPrefixOf(const std::string& path) {
     const std::size_t separator = path.find_last_of("/\\");
     return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
 }
@@ -210,7 +212,7 @@ std::string fileTarget(const std::string& name) {
 
 // A folder cannot be locked on Windows: a lock file in it stands for it.
 FileHandle lockFolderOf(const std::string& filePath) {
-    const std::optional<std::wstring> wide = widePath(folderOf(filePath) + LockFileName);
+    const std::optional<std::wstring> wide = widePath(folderPrefixOf(filePath) + LockFileName);
     if (!wide) {
         return FileHandle();
     }

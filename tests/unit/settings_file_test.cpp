@@ -90,13 +90,18 @@ TEST_F(SettingsFileTest, ReadingGivesTheDefaultForWhatIsMissingOrDamaged) {
                   read.complaints);
         EXPECT_EQ(settings, read.expected);
     }
-    // A damaged value is echoed whole and safely: no control byte reaches the terminal.
+    // A damaged value is echoed whole and safely: no control byte reaches the terminal. The
+    // complaint says what the value should be.
     writeFile(nullptr);
-    std::ofstream(SettingsFileName, std::ios::binary) << std::string("music = o\0n\x1B[2J\"\n", 17);
+    std::ofstream(SettingsFileName, std::ios::binary)
+        << std::string("music = o\0n\x1B[2J\"\nwindow_size = 1x1\n", 35);
     ::testing::internal::CaptureStderr();
     readSettingsFile(SettingsFileName);
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find(R"(not "o\x00n\x1B[2J\"":)"),
-              std::string::npos);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find(R"(music should be on or off, not "o\x00n\x1B[2J\"":)"), std::string::npos);
+    EXPECT_NE(said.find("window_size should be WIDTHxHEIGHT, from 512x384 to 16384x16384, not"),
+              std::string::npos)
+        << said;
 }
 
 struct WriteCase {
@@ -117,6 +122,9 @@ TEST_F(SettingsFileTest, WritingSetsOnlyTheKeysAskedAndKeepsEveryOtherLine) {
         {"", MusicSetting, "music = off\n"},
         {"\xEF\xBB\xBFmusic = on\n", MusicSetting, "\xEF\xBB\xBFmusic = off\n"},
         {"\xEF\xBB\xBF", MusicSetting, "\xEF\xBB\xBFmusic = off\n"},
+        {nullptr, MusicSetting,
+         "# Tolvar's settings, written when you change them in the game.\n# music = on | off, "
+         "window = fullscreen | windowed, window_size = WIDTHxHEIGHT\nmusic = off\n"},
     };
     for (const WriteCase& write : cases) {
         SCOPED_TRACE(write.before);
