@@ -1,12 +1,12 @@
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 #include "assets/assets.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
 
 bool quitRequested = false;
-platform::Message lastMessage;
 int exitStatus = 0;
 
 namespace {
@@ -21,7 +21,7 @@ bool frameWanted = true;
 bool pressWaiting = false;
 // A press taken off the queue while another still waited for its frame: it is handled after that
 // frame, so that no two presses ever reach one frame and each acts in its turn.
-bool messageHeld = false;
+std::optional<platform::Message> heldPress;
 
 bool isPress(const platform::Message& message) {
     return message.kind == platform::MessageKind::KeyDown ||
@@ -63,8 +63,8 @@ void runFrame() {
         // changed or faded the screen must not land on whatever the new one has under the
         // pointer (a double-click on Back would quit from the main menu). Keys keep their turn.
         platform::dropWaitingClicks();
-        if (messageHeld && lastMessage.kind == platform::MessageKind::LeftButtonUp) {
-            messageHeld = false;
+        if (heldPress && heldPress->kind == platform::MessageKind::LeftButtonUp) {
+            heldPress.reset();
         }
     }
     // Read after the frame, so it is the song that the frame left loaded.
@@ -80,23 +80,34 @@ void waitOnStillScreen() {
     restartFinishedSong();
 }
 
+// The held press first, once its turn has come; else the next message on the queue.
+bool takeMessage(platform::Message& message) {
+    if (heldPress) {
+        message = *heldPress;
+        heldPress.reset();
+        return true;
+    }
+    return platform::peekMessage(message);
+}
+
 } // namespace
 
 void runMainLoop() {
+    platform::Message message;
     for (;;) {
-        if (messageHeld || platform::peekMessage(lastMessage)) {
-            if (lastMessage.kind == platform::MessageKind::Quit) {
+        if (takeMessage(message)) {
+            if (message.kind == platform::MessageKind::Quit) {
                 quitRequested = true;
-                exitStatus = lastMessage.wParam;
+                exitStatus = message.wParam;
                 break;
             }
-            messageHeld = isPress(lastMessage) && pressWaiting && windowActive;
-            if (messageHeld) {
+            if (isPress(message) && pressWaiting && windowActive) {
+                heldPress = message; // the waiting press has its frame first
                 runFrame();
             } else {
-                windowProc(lastMessage);
-                pressWaiting = pressWaiting || isPress(lastMessage);
-                frameWanted = frameWanted || wakesStillScreen(lastMessage.kind);
+                windowProc(message);
+                pressWaiting = pressWaiting || isPress(message);
+                frameWanted = frameWanted || wakesStillScreen(message.kind);
             }
         } else if (windowActive) {
             // Play, its setup and countdown, and fades keep the screen awake; a menu, a paused

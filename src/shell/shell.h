@@ -13,8 +13,7 @@
 
 // ---- main_loop.cpp ---------------------------------------------------------------------------
 
-extern bool quitRequested;            // ends the main loop; once set it is never cleared
-extern platform::Message lastMessage; // the last message taken from the queue
+extern bool quitRequested; // ends the main loop; once set it is never cleared
 // What the process ends with: 0, the code a Quit message carries, or 1 when the run ended because
 // the game could not be played. Never taken from another message, such as a key held at the end.
 extern int exitStatus;
