@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/sdl_key_holds.h"
+
 namespace sdl_gamepads {
 
 namespace {
@@ -65,24 +67,6 @@ void queue(MessageKind kind, int key) {
     ++waitingCount;
 }
 
-// Who holds each key of the game's: every keyboard key that gives it, and every pad. The key is
-// down while any of them holds it; each new hold is a press of its own.
-constexpr int KeyCodes = 256;
-int holderCount[KeyCodes] = {};
-// The key each keyboard key holds, by scancode; 0: none. Kept from the press, so that the
-// release lets go of that key whatever modifiers are held by then.
-std::uint8_t keyboardHolds[SDL_NUM_SCANCODES] = {};
-
-void hold(int key) {
-    ++holderCount[key];
-}
-
-// True when that was the last holder.
-bool letGo(int key) {
-    --holderCount[key];
-    return holderCount[key] == 0;
-}
-
 bool padHolds(const Pad& pad, int key) {
     for (int input = 0; input < InputCount; ++input) {
         if (pad.held[input] && inputKey[input] == key) {
@@ -103,9 +87,9 @@ void setInput(Pad& pad, int input, bool down) {
         return; // another input of this pad holds the key
     }
     if (down) {
-        hold(key);
+        sdl_key_holds::hold(key);
         queue(MessageKind::KeyDown, key);
-    } else if (letGo(key)) {
+    } else if (sdl_key_holds::letGo(key)) {
         queue(MessageKind::KeyUp, key);
     }
 }
@@ -289,27 +273,6 @@ bool padPressesArrive() {
         }
     }
     return false;
-}
-
-Message pressKeyboardKey(SDL_Scancode scancode, int key) {
-    if (scancode < 0 || scancode >= SDL_NUM_SCANCODES || key <= 0 || key >= KeyCodes) {
-        return Message{MessageKind::Other};
-    }
-    if (keyboardHolds[scancode] == 0) {
-        keyboardHolds[scancode] = static_cast<std::uint8_t>(key);
-        hold(key);
-    }
-    // Pressed again without a release between (one lost with the focus, say): still a press.
-    return Message{MessageKind::KeyDown, key};
-}
-
-Message releaseKeyboardKey(SDL_Scancode scancode) {
-    if (scancode < 0 || scancode >= SDL_NUM_SCANCODES || keyboardHolds[scancode] == 0) {
-        return Message{MessageKind::Other};
-    }
-    const int key = keyboardHolds[scancode];
-    keyboardHolds[scancode] = 0;
-    return letGo(key) ? Message{MessageKind::KeyUp, key} : Message{MessageKind::Other};
 }
 
 bool takeMessage(Message& message) {

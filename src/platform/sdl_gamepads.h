@@ -1,6 +1,6 @@
-// Gamepads through SDL's GameController API, turned into the key messages the game reads, and
-// the keys they share with the keyboard. Pads come and go at any moment; SDL's own mappings and
-// SDL_GAMECONTROLLERCONFIG name their buttons.
+// Gamepads through SDL's GameController API, turned into the key messages the game reads; the
+// keys they share with the keyboard are held in sdl_key_holds. Pads come and go at any moment;
+// SDL's own mappings and SDL_GAMECONTROLLERCONFIG name their buttons.
 #pragma once
 
 #include <SDL2/SDL.h>
@@ -28,11 +28,5 @@ bool isPadEvent(const SDL_Event& event);
 // Takes in one pad event; the key messages it gives wait for takeMessage.
 void handleEvent(const SDL_Event& event);
 bool takeMessage(platform::Message& message);
-
-// A keyboard key that gives `key` pressed (not a desktop auto-repeat), or a keyboard key let go:
-// the message for the game. A press is always a KeyDown; a release is a KeyUp only when no other
-// keyboard key and no pad holds that key any more.
-platform::Message pressKeyboardKey(SDL_Scancode scancode, int key);
-platform::Message releaseKeyboardKey(SDL_Scancode scancode);
 
 } // namespace sdl_gamepads

@@ -1,6 +1,6 @@
 #include "platform/sdl_keys.h"
 
-#include "platform/sdl_gamepads.h"
+#include "platform/sdl_key_holds.h"
 
 namespace sdl_keys {
 
@@ -73,7 +73,7 @@ platform::Message keyDownMessage(const SDL_KeyboardEvent& key) {
     if (key.repeat != 0 || altHeld || code == 0) {
         return platform::Message{platform::MessageKind::Other};
     }
-    return sdl_gamepads::pressKeyboardKey(key.keysym.scancode, code);
+    return sdl_key_holds::pressKeyboardKey(key.keysym.scancode, code);
 }
 
 } // namespace sdl_keys

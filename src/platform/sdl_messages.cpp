@@ -9,6 +9,7 @@
 #include "platform/frame_pacing.h"
 #include "platform/platform.h"
 #include "platform/sdl_gamepads.h"
+#include "platform/sdl_key_holds.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_messages.h"
 #include "platform/sdl_video.h"
@@ -219,7 +220,7 @@ Message translate(const SDL_Event& event) {
         return sdl_keys::keyDownMessage(event.key);
     case SDL_KEYUP:
         // Whatever modifiers are held by now: a key that went down for the game goes up.
-        return sdl_gamepads::releaseKeyboardKey(event.key.keysym.scancode);
+        return sdl_key_holds::releaseKeyboardKey(event.key.keysym.scancode);
     case SDL_MOUSEMOTION:
         return pointerMessage(event.motion);
     case SDL_MOUSEBUTTONUP:
