@@ -28,9 +28,9 @@ pid_t currentThread() {
 }
 
 // Only async-signal-safe calls in the handler: the signal may land on any of the game's threads
-// (SDL's, the audio thread's) while the main thread reads the flags arrive() raises.
+// (SDL's, the audio thread's) while the main thread reads the flags recordRequest() raises.
 void onTerminationSignal(int) {
-    if (arrive()) {
+    if (recordRequest()) {
         ::_exit(0); // the child showing the box goes with the game (see tieChildToGame)
     }
 }

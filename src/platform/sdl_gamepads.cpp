@@ -1,7 +1,5 @@
 #include "platform/sdl_gamepads.h"
 
-#include <cstdint>
-
 #include "platform/sdl_key_holds.h"
 
 namespace sdl_gamepads {

@@ -15,7 +15,7 @@ int quitDelivered = 0; // the main thread's own
 
 } // namespace
 
-bool arrive() {
+bool recordRequest() {
     arrived = 1;
     return boxShown != 0;
 }

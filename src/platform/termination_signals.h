@@ -26,6 +26,6 @@ void leaveBox();
 
 // For the system's handler, on any thread, async-signal-safe (termination_signals.cpp): records
 // the request. True while a box is shown: then the handler ends the game at once.
-bool arrive();
+bool recordRequest();
 
 } // namespace termination_signals

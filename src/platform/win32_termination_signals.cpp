@@ -48,7 +48,7 @@ BOOL WINAPI onConsoleControl(DWORD event) {
     if (!endsWithHandler && event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
         return FALSE; // not ours: the next handler, or Windows' own
     }
-    if (arrive()) {
+    if (recordRequest()) {
         // The box's modal loop on the main thread cannot be left: the game ends at once, as the
         // POSIX side's _exit does, without running anything more in a process in that state.
         TerminateProcess(GetCurrentProcess(), 0);
