@@ -112,8 +112,9 @@ Settings readSettingsFile(const char* path);
 // False, told as tellFailedSave tells, when the file could not be read or replaced.
 bool writeSettingsFile(const char* path, const Settings& settings, unsigned int keys);
 
-// Reads Settings.txt in the working folder into musicMuted, fullscreen and windowedSize.
-void loadSettings();
-// Writes those of the `keys` whose value now differs from what Settings.txt holds; nothing when
-// none does. Called when the player changes one, never per frame.
-void saveSettings(unsigned int keys);
+// Settings.txt in the working folder, read; what it holds is remembered for saveSettings.
+Settings loadSettings();
+// Writes those of the `keys` whose value in `now` differs from what Settings.txt holds; nothing
+// when none does, and the other keys of `now` are not read. Called when the player changes one,
+// never per frame.
+void saveSettings(const Settings& now, unsigned int keys);

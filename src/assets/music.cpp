@@ -7,7 +7,9 @@ void toggleMusicMute() {
     musicMuted = !musicMuted;
     // The output itself is silenced, so the tracks that start later stay silent too.
     platform::setMusicMuted(musicMuted);
-    saveSettings(MusicSetting);
+    Settings now;
+    now.musicMuted = musicMuted;
+    saveSettings(now, MusicSetting);
 }
 
 void changeMusic(const char* path) {

@@ -302,15 +302,12 @@ bool writeSettingsFile(const char* path, const Settings& settings, unsigned int 
     return true;
 }
 
-void loadSettings() {
+Settings loadSettings() {
     settingsOnDisk = readSettingsFile(SettingsFileName);
-    musicMuted = settingsOnDisk.musicMuted;
-    fullscreen = settingsOnDisk.fullscreen;
-    windowedSize = {settingsOnDisk.windowWidth, settingsOnDisk.windowHeight};
+    return settingsOnDisk;
 }
 
-void saveSettings(unsigned int keys) {
-    const Settings now{musicMuted, fullscreen, windowedSize.width, windowedSize.height};
+void saveSettings(const Settings& now, unsigned int keys) {
     unsigned int changed = 0;
     changed |= now.musicMuted != settingsOnDisk.musicMuted ? MusicSetting : 0u;
     changed |= now.fullscreen != settingsOnDisk.fullscreen ? WindowSetting : 0u;

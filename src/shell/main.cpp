@@ -19,7 +19,7 @@ int runTolvar(int argc, char** argv) {
     if (!findGameFolder()) {
         return 1;
     }
-    loadSettings();
+    useSettings(loadSettings());
     if (line.modeGiven) {
         fullscreen = line.fullscreen;
     }

@@ -11,6 +11,8 @@
 #include "layout/layout.h"
 #include "platform/platform.h"
 
+struct Settings; // assets/assets.h
+
 // ---- main_loop.cpp ---------------------------------------------------------------------------
 
 extern bool quitRequested; // ends the main loop; once set it is never cleared
@@ -80,6 +82,11 @@ struct WindowSize {
 extern WindowSize windowedSize;
 // openWindow failed because the player declined a window, not because none could be had.
 extern bool windowDeclined;
+
+// The player's settings as the game plays them: musicMuted, fullscreen and windowedSize set from
+// the ones loaded at start, and read back for a save.
+void useSettings(const Settings& settings);
+Settings settingsInUse();
 
 // width x height: the client area out of full screen. Full screen needs a desktop of at least the
 // drawing space, whatever that size.

@@ -147,8 +147,18 @@ int openWindow(const char* title, int width, int height, int bits, bool fullscre
     return 1;
 }
 
+void useSettings(const Settings& settings) {
+    musicMuted = settings.musicMuted;
+    fullscreen = settings.fullscreen;
+    windowedSize = {settings.windowWidth, settings.windowHeight};
+}
+
+Settings settingsInUse() {
+    return Settings{musicMuted, fullscreen, windowedSize.width, windowedSize.height};
+}
+
 void closeWindow() {
-    saveSettings(WindowSizeSetting);
+    saveSettings(settingsInUse(), WindowSizeSetting);
     if (fullscreen) {
         platform::leaveFullscreenMode();
         platform::showCursor(true);
@@ -238,7 +248,7 @@ void toggleFullscreen() {
     // A Size message with the new drawable size follows; the view is laid out again from it.
     if (platform::setFullscreen(!fullscreen)) {
         fullscreen = !fullscreen;
-        saveSettings(WindowSetting | WindowSizeSetting);
+        saveSettings(settingsInUse(), WindowSetting | WindowSizeSetting);
     }
 }
 

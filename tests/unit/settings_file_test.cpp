@@ -165,7 +165,7 @@ TEST_F(SettingsFileTest, ANewFileReadsBackAndAFileThatCannotBeWrittenStaysAsItWa
 TEST_F(SettingsFileTest, WhatThePlayerChangesIsKeptAndTheNextStartBeginsThatWay) {
     GameState = MainMenu;
     fadePending = false;
-    loadSettings(); // no file: as ever
+    useSettings(loadSettings()); // no file: as ever
     // M (the next frame mutes), full screen to a window, a resize, a frame, and out.
     const std::function<void()> steps[] = {
         [] { scripted::tapKey(VK_M); },     [] {}, scripted::toggleFullscreen,
@@ -180,7 +180,7 @@ TEST_F(SettingsFileTest, WhatThePlayerChangesIsKeptAndTheNextStartBeginsThatWay)
     script().musicMuted = false;
     script().drawableWidth = 800;
     script().drawableHeight = 600;
-    loadSettings();
+    useSettings(loadSettings());
     const std::string before = fileContent();
     scripted::runGameWith([](int pass) {
         if (pass == 1) {
@@ -196,7 +196,7 @@ TEST_F(SettingsFileTest, WhatThePlayerChangesIsKeptAndTheNextStartBeginsThatWay)
 // larger one; a window shrunk below what can show the game is not kept either.
 TEST_F(SettingsFileTest, AWindowNeverOutgrowsTheScreenAndTheSavedSizeIsKept) {
     writeFile("window = windowed\nwindow_size = 2560x1920\n");
-    loadSettings();
+    useSettings(loadSettings());
     script().usableScreenWidth = 1024;
     script().usableScreenHeight = 740;
     script().drawableWidth = 986; // the size the game asks for
