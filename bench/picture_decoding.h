@@ -1,5 +1,5 @@
 // The floor of picture loading: the game's 25 pictures decoded with libjpeg-turbo and libpng
-// alone, with no image library above them and no upload.
+// alone (the tools' picture codec), with no image library above them and no upload.
 #pragma once
 
 #include <cstddef>
@@ -13,15 +13,15 @@ extern const char* const picturePaths[PictureCount];
 struct DecodedPicture {
     int width = 0;
     int height = 0;
-    int channels = 0; // 3 for the JPEG pictures, 4 for the PNG
+    int channels = 0; // what the file stores: 3 for the JPEG pictures, 4 for the PNG
     bool decoded = false;
     unsigned int texture = 0; // when uploaded: the texture name, which the caller deletes
 };
 
 enum class Upload { No, AsTexture };
 
-// Decodes the whole file into memory of its own, bottom row first as OpenGL takes it, uploads
-// it as a 2-D texture when asked (a current context needed), and frees the memory again.
+// Decodes the whole file into RGBA memory of its own, uploads it as a 2-D texture when asked (a
+// current context needed), and frees the memory again.
 DecodedPicture decodePicture(const char* path, Upload upload = Upload::No);
 
 // All 25, in order; false when any of them did not decode. Uploaded, their texture names go to

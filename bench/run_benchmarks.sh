@@ -174,9 +174,10 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
     }'
   }
 
-  decode_ms=$(bm BM_decodePicturesAlone real_time)
-  row "start-up, exec to first frame (floor: bare window + decoding)" "$game_startup_ms" \
-    "$(awk -v a="$bare_startup_ms" -v b="$decode_ms" 'BEGIN { print a + b }')" ms le 1.3 yes
+  # The game decodes only the logo before its first frame; the other pictures load behind it.
+  logo_ms=$(bm BM_decodeLogoAlone real_time)
+  row "start-up, exec to first frame (floor: bare window + decoding the logo)" "$game_startup_ms" \
+    "$(awk -v a="$bare_startup_ms" -v b="$logo_ms" 'BEGIN { print a + b }')" ms le 1.2 yes
 
   # Where the rest goes: the same with the work no loader can skip (uploading the pictures,
   # loading the menu's module, building the fonts) added to the floor.
@@ -205,7 +206,7 @@ renderer=$(grep -m1 '^# renderer' "$work/allocations" | sed 's/^# renderer: //')
   done
 
   row "loadTextures, 25 pictures (floor: libjpeg-turbo + libpng)" \
-    "$(bm BM_loadTextures real_time)" "$decode_ms" ms le 1.3 yes
+    "$(bm BM_loadTextures real_time)" "$(bm BM_decodePicturesAlone real_time)" ms le 1.3 yes
   row "loadTextures (floor: libjpeg-turbo + libpng + glTexImage2D)" \
     "$(bm BM_loadTextures real_time)" "$upload_ms" ms info 0 no
   row "loadSong, menu module" "$song_ms" "" ms info 0 no

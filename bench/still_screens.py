@@ -36,6 +36,7 @@ import time
 
 import swap_count
 import x_desktop
+from interval_figures import p99
 from e2e_session import Session, wait_for  # found on the path swap_count adds
 
 SECONDS = swap_count.SECONDS
@@ -68,11 +69,6 @@ def cpu_percent(pid, seconds=SECONDS):
     time.sleep(seconds)
     ticks1, time1 = cpu_ticks(pid), time.monotonic()
     return 100.0 * (ticks1 - ticks0) / os.sysconf("SC_CLK_TCK") / (time1 - time0)
-
-
-def p99(values):
-    ordered = sorted(values)
-    return ordered[max(0, -(-99 * len(ordered) // 100) - 1)] if ordered else None
 
 
 class XTestKeys:

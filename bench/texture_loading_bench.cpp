@@ -38,6 +38,21 @@ BENCHMARK(BM_loadTextures)
     ->MinTime(1.0)
     ->Repetitions(5);
 
+// What the game must decode before its first frame: the logo (the first of the pictures).
+void BM_decodeLogoAlone(benchmark::State& state) {
+    for (auto _ : state) {
+        if (!bench::decodePicture(bench::picturePaths[0]).decoded) {
+            state.SkipWithError("the logo did not decode");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_decodeLogoAlone)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(1.0)
+    ->Repetitions(5);
+
 void BM_decodePicturesAlone(benchmark::State& state) {
     for (auto _ : state) {
         if (!bench::decodeAllPictures()) {

@@ -24,6 +24,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from interval_figures import p99  # noqa: E402  (beside this script)
 from x_desktop import XDesktop  # noqa: E402
 
 RUNS = 5
@@ -81,11 +82,6 @@ def intervals(swaps, since):
     """The intervals between the swaps from since on, in ms, by Wine's own clock."""
     times = [wine_seconds for wall, wine_seconds in swaps if wall >= since]
     return [(later - earlier) * 1000 for earlier, later in zip(times, times[1:])]
-
-
-def p99(values):
-    ordered = sorted(values)
-    return ordered[min(len(ordered) - 1, int(len(ordered) * 0.99))]
 
 
 def main():
