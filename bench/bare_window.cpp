@@ -15,21 +15,11 @@
 #include <thread>
 #include <vector>
 
+#include "platform/sdl_video.h"
+
 namespace {
 
-// What the game's frame pacing falls back to when the display does not say.
-constexpr int UnknownRefreshRate = 60;
 constexpr int PictureSize = 1024;
-
-int refreshRate(SDL_Window* window) {
-    const int display = SDL_GetWindowDisplayIndex(window);
-    SDL_DisplayMode mode;
-    if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) != 0 ||
-        mode.refresh_rate <= 0) {
-        return UnknownRefreshRate;
-    }
-    return mode.refresh_rate;
-}
 
 GLuint uploadPicture() {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(PictureSize) * PictureSize * 3);
@@ -84,7 +74,7 @@ bool closing(const SDL_Event& event) {
 // Draws the picture every period until the window is closed. A late frame moves the schedule on
 // instead of drawing several frames back to back to catch up.
 void drawAtDisplayRate(SDL_Window* window) {
-    const int rate = refreshRate(window);
+    const int rate = sdl_video::refreshRate(window); // as the game's frame pacing reads it
     std::printf("refresh_hz %d\n", rate);
     std::fflush(stdout);
     const GLuint texture = uploadPicture();

@@ -11,21 +11,8 @@ namespace frame_pacing {
 
 namespace {
 
-constexpr int UnknownRefreshRate = 60;
-
 bool enabled = true;
 Pacer pacer;
-
-int refreshRate() {
-    SDL_Window* window = sdl_video::window();
-    const int display = window != nullptr ? SDL_GetWindowDisplayIndex(window) : 0;
-    SDL_DisplayMode mode;
-    if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) != 0 ||
-        mode.refresh_rate <= 0) {
-        return UnknownRefreshRate;
-    }
-    return mode.refresh_rate;
-}
 
 void sleepTicks(std::uint64_t ticks, std::uint64_t frequency) {
     const std::uint64_t nanoseconds = ticks * 1'000'000'000ull / frequency;
@@ -68,7 +55,8 @@ void afterSwap() {
         return;
     }
     const std::uint64_t frequency = SDL_GetPerformanceFrequency();
-    const std::uint64_t period = frequency / static_cast<std::uint64_t>(refreshRate());
+    const std::uint64_t period =
+        frequency / static_cast<std::uint64_t>(sdl_video::refreshRate(sdl_video::window()));
     const std::uint64_t sleep = pacer.sleepAfterSwap(SDL_GetPerformanceCounter(), period);
     if (sleep > 0 && !termination_signals::requested()) {
         sleepTicks(sleep, frequency);

@@ -317,4 +317,15 @@ SDL_Window* window() {
     return gameWindow;
 }
 
+int refreshRate(SDL_Window* window) {
+    constexpr int UnknownRefreshRate = 60;
+    const int display = window != nullptr ? SDL_GetWindowDisplayIndex(window) : 0;
+    SDL_DisplayMode mode;
+    if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) != 0 ||
+        mode.refresh_rate <= 0) {
+        return UnknownRefreshRate;
+    }
+    return mode.refresh_rate;
+}
+
 } // namespace sdl_video

@@ -39,6 +39,10 @@ void showWindow();
 void drawableSize(int& width, int& height);
 void swapWindow();
 
+// The refresh rate of the display that shows `window` (the first display when null), in Hz; 60
+// when the display does not say.
+int refreshRate(SDL_Window* window);
+
 bool hasWindow();
 bool contextIsCurrent();
 SDL_Window* window(); // null when there is none
