@@ -4,14 +4,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 #include <string>
 
 #include "assets/assets.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
-#include "support/own_folder_test.h"
+#include "support/file_bytes.h"
+#include "support/own_game_folder_test.h"
 #include "support/scripted_platform.h"
 
 namespace {
@@ -20,28 +20,15 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 using scripted::script;
 
-class SettingsFileTest : public support::OwnFolderTest {
+class SettingsFileTest : public support::OwnGameFolderTest {
 protected:
-    void SetUp() override {
-        OwnFolderTest::SetUp();
-        std::ofstream("Data.dat") << "1";
-        openProgressFile();
-        failedSaveShown = false;
-    }
-    void TearDown() override {
-        ProgressFile.file.close(); // Windows keeps a folder that holds an open file
-        OwnFolderTest::TearDown();
-    }
     static void writeFile(const char* content) {
         fs::remove_all(SettingsFileName);
         if (content != nullptr) {
             std::ofstream(SettingsFileName, std::ios::binary) << content;
         }
     }
-    static std::string fileContent() {
-        std::ifstream in(SettingsFileName, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static std::string fileContent() { return support::fileBytes(SettingsFileName); }
     // Lines on standard error naming the file, while `run` runs.
     template <typename Run> static int complaints(Run run) {
         ::testing::internal::CaptureStderr();

@@ -4,9 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,7 +13,8 @@
 #include "screens/screens.h"
 #include "shell/shell.h"
 #include "support/columns.h"
-#include "support/own_folder_test.h"
+#include "support/file_bytes.h"
+#include "support/own_game_folder_test.h"
 #include "support/scripted_platform.h"
 
 namespace {
@@ -28,23 +27,9 @@ constexpr int FrameLimit = 40000;
 
 // The whole game from the logo to the credits and out, in virtual time: a player who clicks the
 // menus and steers every block, reading the dealt weights to keep the board within its limit.
-class WholeGameTest : public support::OwnFolderTest {
+class WholeGameTest : public support::OwnGameFolderTest {
 protected:
-    void SetUp() override {
-        OwnFolderTest::SetUp();
-        std::ofstream("Data.dat") << "1";
-        openProgressFile();
-    }
-    void TearDown() override {
-        ProgressFile.file.close(); // Windows keeps a folder that holds an open file
-        OwnFolderTest::TearDown();
-    }
-    static std::string progressFile() {
-        std::ifstream in("Data.dat");
-        std::stringstream content;
-        content << in.rdbuf();
-        return content.str();
-    }
+    static std::string progressFile() { return support::fileBytes("Data.dat"); }
     static std::string lastMusicLoad() {
         for (auto call = script().calls.rbegin(); call != script().calls.rend(); ++call) {
             if (call->rfind("loadSong ", 0) == 0) {
