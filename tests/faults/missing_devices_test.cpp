@@ -15,8 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,6 +23,7 @@
 #include "game_folder.h"
 #include "screen_tour.h"
 #include "shell/shell.h"
+#include "support/file_bytes.h"
 
 extern char** environ;
 
@@ -34,13 +33,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* NoAudioLine = "no audio device";
 constexpr const char* NoFontLine = "no bold monospaced font";
-
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Standard error of this process goes to a file while one of these lives.
 class CapturedStandardError {
@@ -58,7 +50,7 @@ public:
 
     std::string text() {
         restore();
-        return fileText(path);
+        return support::fileBytes(path);
     }
 
 private:
@@ -80,7 +72,8 @@ TEST(MissingDevicesTest, TheEnvironmentReallyHasNeitherAudioDriverNorFonts) {
     ASSERT_NE(driver, nullptr);
     ASSERT_NE(fonts, nullptr);
     EXPECT_STREQ(driver, "no-such-audio-driver");
-    EXPECT_EQ(fileText(fonts).find("<dir"), std::string::npos) << "the configuration names fonts";
+    EXPECT_EQ(support::fileBytes(fonts).find("<dir"), std::string::npos)
+        << "the configuration names fonts";
 }
 
 TEST(MissingDevicesTest, TheGamePlaysThroughEveryScreenSilentAndSaysWhatIsMissing) {
@@ -170,7 +163,7 @@ TEST(MissingDevicesTest, TheRealProgramStartsAndRunsWithoutSoundOrFont) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
     std::string errors;
     while (game.running() && std::chrono::steady_clock::now() < deadline) {
-        errors = fileText(errorFile);
+        errors = support::fileBytes(errorFile);
         if (errors.find(NoAudioLine) != std::string::npos &&
             errors.find(NoFontLine) != std::string::npos) {
             break;
@@ -179,7 +172,7 @@ TEST(MissingDevicesTest, TheRealProgramStartsAndRunsWithoutSoundOrFont) {
     }
     // Past the logo's hold of three seconds: the game is into its menu frames by now.
     std::this_thread::sleep_for(std::chrono::seconds(5));
-    errors = fileText(errorFile);
+    errors = support::fileBytes(errorFile);
     EXPECT_TRUE(game.running()) << errors;
     EXPECT_NE(errors.find(NoAudioLine), std::string::npos) << errors;
     EXPECT_NE(errors.find(NoFontLine), std::string::npos) << errors;
@@ -187,7 +180,7 @@ TEST(MissingDevicesTest, TheRealProgramStartsAndRunsWithoutSoundOrFont) {
     EXPECT_EQ(errors.find("Sanitizer"), std::string::npos) << errors;
     EXPECT_EQ(errors.find("runtime error"), std::string::npos) << errors;
     // The progress file was read and kept.
-    EXPECT_EQ(fileText(folder.path() / "Data.dat"), "1");
+    EXPECT_EQ(support::fileBytes(folder.path() / "Data.dat"), "1");
 }
 
 } // namespace

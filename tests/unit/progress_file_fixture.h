@@ -6,10 +6,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "assets/assets.h"
+#include "support/file_bytes.h"
 #include "support/own_folder_test.h"
 #include "support/scripted_platform.h"
 
@@ -23,12 +23,7 @@ protected:
     static void writeFile(const std::string& content) {
         std::ofstream("Data.dat", std::ios::binary) << content;
     }
-    static std::string fileContent() {
-        std::ifstream in("Data.dat", std::ios::binary);
-        std::stringstream content;
-        content << in.rdbuf();
-        return content.str();
-    }
+    static std::string fileContent() { return support::fileBytes("Data.dat"); }
     // Opens the file as the game does before it starts, then loads it.
     static void startGame() {
         openProgressFile();

@@ -5,8 +5,6 @@
 
 #include <condition_variable>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <set>
 #include <string>
@@ -14,6 +12,7 @@
 
 #include "assets/assets.h"
 #include "platform/files.h"
+#include "support/file_bytes.h"
 #include "support/scripted_platform.h"
 #include "unit/progress_file_fixture.h"
 #include "unit/refused_folder_locks.h"
@@ -109,8 +108,7 @@ TEST_F(SaveContractTest, ASaveIsMadeWholeOrToldAndLeavesNothingBehind) {
         std::set<std::string> left = {"Data.dat"};
         if (save.keptDamaged != nullptr) {
             left.insert("Data.dat.damaged");
-            std::ifstream kept("Data.dat.damaged", std::ios::binary);
-            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), save.keptDamaged);
+            EXPECT_EQ(support::fileBytes("Data.dat.damaged"), save.keptDamaged);
         }
         EXPECT_EQ(namesInFolder(), left);
         if (*save.stderrSays == '\0') {
