@@ -252,10 +252,11 @@ void drawTextWith(const BuiltFont& font, const char* format, va_list values) {
         return;
     }
     // The glyphs take the current colour alone, white or black: the atlas's ink is white, and
-    // whatever picture the caller left bound is bound again afterwards, as is texturing.
+    // whatever picture the caller left bound is bound again afterwards. Texturing is left on, as
+    // the game keeps it for the whole run: it is not asked of OpenGL, since WebGL has no such
+    // switch and the browser's emulation of it always answers off.
     GLint boundTexture = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &boundTexture);
-    const bool texturing = glIsEnabled(GL_TEXTURE_2D) == GL_TRUE;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, font.texture);
     glEnable(GL_ALPHA_TEST);
@@ -265,9 +266,6 @@ void drawTextWith(const BuiltFont& font, const char* format, va_list values) {
     drawGlyphs(font, text);
     glPopMatrix();
     glDisable(GL_ALPHA_TEST);
-    if (!texturing) {
-        glDisable(GL_TEXTURE_2D);
-    }
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
 }
 
