@@ -3,7 +3,8 @@
 // screen is now (asked of the X server over a connection of our own). Where SDL does not draw on
 // X (Wayland, Windows, the page, the tests' offscreen driver) the desktop always makes a window
 // full screen itself and SDL's own idea of the screen stands. One side per system:
-// x11_desktop.cpp (X11 and Wayland), win32_desktop.cpp, web_desktop.cpp.
+// x11_desktop.cpp (X11 and Wayland), win32_desktop.cpp and web_desktop.cpp, these two with what
+// they share in desktop_without_x.cpp.
 #pragma once
 
 namespace desktop {

@@ -1,3 +1,6 @@
+// The game's files on Linux: the durable replace (a file of its own beside the old one, synced,
+// renamed over it, the folder synced), the folder lock with flock, and symbolic links followed to
+// where the player's files really live. Handles, reading and status: posix_file_handles.cpp.
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/file.h>
@@ -11,6 +14,7 @@
 
 #include "platform/files.h"
 #include "platform/lock_waits.h"
+#include "platform/posix_file_handles.h"
 #include "platform/posix_standard_streams.h"
 
 namespace platform {
@@ -20,35 +24,6 @@ namespace {
 // The new content's own file beside the old one, the X's made unique by mkostemp: two saves never
 // share one, even where no lock keeps them apart.
 constexpr const char* ReplacementSuffix = ".saving-XXXXXX";
-
-int descriptorOf(const FileHandle& file) {
-    return static_cast<int>(file.systemHandle());
-}
-
-OpenResult openWith(const std::string& path, int flags, FileHandle& file) {
-    file.close();
-    const int descriptor = aboveStandardStreams(::open(path.c_str(), flags | O_NOCTTY | O_CLOEXEC));
-    if (descriptor < 0) {
-        return errno == ENOENT ? OpenResult::Missing : OpenResult::Failed;
-    }
-    file = FileHandle(descriptor);
-    return OpenResult::Opened;
-}
-
-bool writeAll(int descriptor, const char* bytes, std::size_t count) {
-    while (count > 0) {
-        const ssize_t written = ::write(descriptor, bytes, count);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes += written;
-        count -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -83,59 +58,6 @@ void syncFolderOf(const std::string& filePath) {
 }
 
 } // namespace
-
-void FileHandle::close() {
-    if (handle != None) {
-        ::close(static_cast<int>(handle));
-        handle = None;
-    }
-}
-
-OpenResult openForUpdate(const std::string& path, FileHandle& file) {
-    return openWith(path, O_RDWR | O_NONBLOCK, file);
-}
-
-OpenResult openForReading(const std::string& path, FileHandle& file) {
-    return openWith(path, O_RDONLY | O_NONBLOCK, file);
-}
-
-std::ptrdiff_t readFile(const FileHandle& file, char* buffer, std::size_t count) {
-    for (;;) {
-        const ssize_t got = ::read(descriptorOf(file), buffer, count);
-        if (got >= 0 || errno != EINTR) {
-            return got;
-        }
-    }
-}
-
-bool isRegularFile(const FileHandle& file) {
-    struct stat status = {};
-    return ::fstat(descriptorOf(file), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-std::FILE* readingStream(FileHandle file) {
-    std::FILE* stream = ::fdopen(descriptorOf(file), "rb");
-    if (stream != nullptr) {
-        file.release(); // the stream closes it
-    }
-    return stream;
-}
-
-FileStatus fileStatus(const std::string& path) {
-    FileStatus file;
-    struct stat status = {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return file;
-    }
-    file.exists = true;
-    file.regular = S_ISREG(status.st_mode);
-    file.readOnly =
-        (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
-    if (file.regular) {
-        file.permissions = status.st_mode & 07777;
-    }
-    return file;
-}
 
 std::string fileTarget(const std::string& name) {
     struct stat link = {};

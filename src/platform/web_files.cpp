@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/posix_file_handles.h"
 
 namespace platform {
 
@@ -35,86 +36,7 @@ EM_ASYNC_JS(int, syncPlayerFolder, (), {
 });
 // clang-format on
 
-int descriptorOf(const FileHandle& file) {
-    return static_cast<int>(file.systemHandle());
-}
-
-OpenResult openWith(const std::string& path, int flags, FileHandle& file) {
-    file.close();
-    const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC);
-    if (descriptor < 0) {
-        return errno == ENOENT ? OpenResult::Missing : OpenResult::Failed;
-    }
-    struct stat status = {};
-    if (::fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
-        ::close(descriptor);
-        errno = EISDIR;
-        return OpenResult::Failed;
-    }
-    file = FileHandle(descriptor);
-    return OpenResult::Opened;
-}
-
-bool writeAll(int descriptor, const char* bytes, std::size_t count) {
-    while (count > 0) {
-        const ssize_t written = ::write(descriptor, bytes, count);
-        if (written <= 0) {
-            return false;
-        }
-        bytes += written;
-        count -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 } // namespace
-
-void FileHandle::close() {
-    if (handle != None) {
-        ::close(static_cast<int>(handle));
-        handle = None;
-    }
-}
-
-OpenResult openForUpdate(const std::string& path, FileHandle& file) {
-    return openWith(path, O_RDWR, file);
-}
-
-OpenResult openForReading(const std::string& path, FileHandle& file) {
-    return openWith(path, O_RDONLY, file);
-}
-
-std::ptrdiff_t readFile(const FileHandle& file, char* buffer, std::size_t count) {
-    return ::read(descriptorOf(file), buffer, count);
-}
-
-bool isRegularFile(const FileHandle& file) {
-    struct stat status = {};
-    return ::fstat(descriptorOf(file), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-std::FILE* readingStream(FileHandle file) {
-    std::FILE* stream = ::fdopen(descriptorOf(file), "rb");
-    if (stream != nullptr) {
-        file.release(); // the stream closes it
-    }
-    return stream;
-}
-
-FileStatus fileStatus(const std::string& path) {
-    FileStatus file;
-    struct stat status = {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return file;
-    }
-    file.exists = true;
-    file.regular = S_ISREG(status.st_mode);
-    file.readOnly = (status.st_mode & S_IWUSR) == 0;
-    if (file.regular) {
-        file.permissions = status.st_mode & 0777;
-    }
-    return file;
-}
 
 std::string fileTarget(const std::string& name) {
     return name;
