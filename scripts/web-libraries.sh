@@ -5,12 +5,11 @@
 #   prefix=$(scripts/web-libraries.sh)
 #
 # zlib, libpng, libjpeg-turbo, FreeType, SDL2, libopenmpt and DevIL's IL, all as static
-# libraries. The sources, their pins and the cache work as in scripts/windows-libraries.sh: each
-# library is pinned by its upstream version (the same as the Windows build's), built from the
-# newest Debian revision of it the archive serves, and installed into
+# libraries, pinned and fetched as the Windows build's (scripts/lib/library_build.sh), and
+# installed into
 #   ${TOLVAR_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvar-web}/<key>
-# where the key is a hash of the source revisions, Emscripten's version and this script. A run
-# that finds its prefix builds nothing; without the network the newest prefix built is taken; a
+# where the key is a hash of the source revisions, Emscripten's version and the build scripts. A
+# run that finds its prefix builds nothing; without the network the newest prefix built is taken; a
 # prefix is built beside it and renamed into place only once complete.
 #
 # Prefix layout: lib/ the static libraries; lib/pkgconfig/ their .pc files (relative to
@@ -21,18 +20,6 @@
 set -euo pipefail
 
 script_dir=$(cd "$(dirname "$0")" && pwd)
-
-# The source packages, name=upstream version, as Debian spells it (no epoch, no revision).
-pins=(
-  zlib=1.2.13.dfsg
-  libpng1.6=1.6.39
-  libjpeg-turbo=2.1.5
-  freetype=2.12.1+dfsg
-  libsdl2=2.26.5+dfsg
-  libopenmpt=0.6.9
-)
-# Sid's DevIL: only its original tarball is used (the Debian packaging is not).
-devil_pin=devil=1.8.0.40.g6f3d5e9b+dfsg
 
 progress() { echo "web-libraries: $*" >&2; }
 fail() {
@@ -48,37 +35,22 @@ export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 # SIZEOF_SIZE_T became 9). Node is named here without it.
 node_emulator="$(command -v node || echo /usr/bin/node);--no-experimental-fetch"
 
-# shellcheck source=scripts/lib/debian_sources.sh
-source "$script_dir/lib/debian_sources.sh"
-cache_root=${TOLVAR_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvar-web}
-mkdir -p "$cache_root"
-# One run at a time per cache: a second one waits, then finds the prefix made.
-exec 9> "$cache_root/.lock"
-if ! flock -n 9; then
-  progress "waiting for another run building into $cache_root"
-  flock 9
-fi
-
+# shellcheck source=scripts/lib/library_build.sh
+source "$script_dir/lib/library_build.sh"
+library_cache_open "${TOLVAR_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvar-web}"
 bash "$script_dir/install-dependencies.sh" web >&2
-apt_dir=$cache_root/apt
-if ! debian_sources_update "$apt_dir"; then
-  newest=$(find "$cache_root" -mindepth 1 -maxdepth 1 -type d -not -name '.*' -not -name apt \
-    -printf '%T@ %p\n' | sort -rn | head -n 1 | cut -d' ' -f2-)
+if ! library_sources_find; then
+  newest=$(library_newest_prefix)
   [ -n "$newest" ] || exit 1
   progress "taking the libraries built last, $newest"
   echo "$newest"
   exit 0
 fi
-sources=()
-for pin in "${pins[@]}"; do
-  sources+=("$(debian_source_version "${pin%%=*}" "${pin#*=}")")
-done
-devil_source=$(debian_source_version "${devil_pin%%=*}" "${devil_pin#*=}" '\.orig\.tar\.')
 
 key=$({
   printf '%s\n' "${sources[@]}" "$devil_source"
   emcc --version | head -n 1
-  cat "$0"
+  cat "$0" "$script_dir/lib/library_build.sh"
 } | sha256sum | cut -c1-16)
 prefix=$cache_root/$key
 
@@ -88,46 +60,7 @@ if [ -d "$prefix" ]; then
 fi
 
 progress "building the web libraries into $prefix from ${sources[*]} $devil_source"
-# The machine's cores are shared: everything from here on runs at a lower priority.
-renice -n 10 $$ > /dev/null
-started=$SECONDS
-
-# Scratch folders of interrupted runs are worth nothing: the lock says none is running.
-rm -rf "$cache_root"/.build-*
-scratch=$cache_root/.build-$key
-mkdir -p "$scratch"
-stage=$scratch/prefix
-mkdir -p "$stage"/{lib/pkgconfig,include}
-logs=$scratch/logs
-mkdir -p "$logs"
-
-in_dir() (
-  cd "$1" && shift && "$@"
-)
-step() {
-  local name=$1
-  shift
-  progress "$name"
-  if ! "$@" > "$logs/$name.log" 2>&1; then
-    tail -n 40 "$logs/$name.log" >&2
-    fail "$name failed (the whole log: $logs/$name.log)"
-  fi
-}
-
-# --- the sources ---------------------------------------------------------------------------
-src=$scratch/src
-mkdir -p "$src"
-step apt-source debian_sources_fetch "$src" "${sources[@]}"
-progress "devil-source"
-devil_tarball=$(debian_orig_tarball "$src" "$devil_source")
-mkdir -p "$src/devil"
-tar -xf "$devil_tarball" -C "$src/devil" --strip-components=1
-
-source_dir() {
-  local dirs=("$src/$1"-*/)
-  [ -d "${dirs[0]}" ] || fail "no unpacked source of $1 in $src"
-  echo "${dirs[0]%/}"
-}
+library_scratch_open "$key"
 
 # emconfigure and emcmake replace PKG_CONFIG_LIBDIR with Emscripten's own folder; this one is
 # added to it.
@@ -194,15 +127,4 @@ cmake_build devil "$devil_src" -DIL_TESTS=OFF -DBUILD_SHARED_LIBS=OFF -DZLIB_ROO
   -DIL_NO_TIF=ON
 
 # --- the finished prefix ------------------------------------------------------------------
-find "$stage" -name '*.la' -delete
-for pc in "$stage"/lib/pkgconfig/*.pc; do
-  sed -i -e "s|^prefix=.*|prefix=\${pcfiledir}/../..|" -e "s|$stage|\${prefix}|g" "$pc"
-done
-grep -rlI --null -F "$stage" "$stage" | xargs -0 -r sed -i "s|$stage|$prefix|g"
-for wanted in zlib libpng16 libjpeg freetype2 sdl2 libopenmpt IL; do
-  [ -f "$stage/lib/pkgconfig/$wanted.pc" ] || fail "the build left no $wanted.pc"
-done
-mv "$stage" "$prefix"
-rm -rf "$scratch"
-progress "done in $((SECONDS - started)) s"
-echo "$prefix"
+library_prefix_finish "$prefix" zlib libpng16 libjpeg freetype2 sdl2 libopenmpt IL

@@ -4,20 +4,18 @@
 #
 #   prefix=$(scripts/windows-libraries.sh)
 #
-# zlib, libpng, libjpeg-turbo, FreeType, SDL2, libopenmpt and DevIL (IL, ILU, ILUT) as DLLs,
-# GoogleTest as static libraries, built with mingw-w64 (-posix) through
-# cmake/windows-x86_64.cmake. The sources come from Debian's archive through
-# scripts/lib/debian_sources.sh. Each library is pinned by its upstream version, bookworm's (those
-# the Linux build links), and built from the newest Debian revision of it the archive serves when
-# the script runs; DevIL is sid's 1.8.0 (bookworm's 1.7.8 source is no longer served).
+# zlib, libpng, libjpeg-turbo, FreeType, SDL2, libopenmpt and DevIL's IL as DLLs, GoogleTest as
+# static libraries, built with mingw-w64 (-posix) through cmake/windows-x86_64.cmake. The pins,
+# the sources (Debian's archive, through scripts/lib/debian_sources.sh) and the cache work as
+# scripts/lib/library_build.sh says; the Windows build adds GoogleTest for its tests.
 #
 # The prefix lives outside the clone, in
 #   ${TOLVAR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvar-windows}/<key>
-# where the key is a hash of the source revisions fetched, the compilers' versions, this script
-# and the toolchain file: a run that finds its prefix builds nothing. Finding the revisions reads
-# the archive's source index; without the network, the newest prefix already built is taken. A
-# prefix is built in a scratch folder beside it and renamed into place only once complete, so an
-# interrupted run never leaves one that counts as done.
+# where the key is a hash of the source revisions fetched, the compilers' versions, the build
+# scripts and the toolchain file: a run that finds its prefix builds nothing. Finding the
+# revisions reads the archive's source index; without the network, the newest prefix already built
+# is taken. A prefix is built in a scratch folder beside it and renamed into place only once
+# complete, so an interrupted run never leaves one that counts as done.
 #
 # Prefix layout: bin/ the DLLs (stripped) and sdl2-config; lib/ the import libraries, SDL2main
 # and GoogleTest's static libraries; lib/pkgconfig/ the .pc files (relative to themselves);
@@ -32,58 +30,31 @@ root=$(dirname "$script_dir")
 toolchain=$root/cmake/windows-x86_64.cmake
 host=x86_64-w64-mingw32
 
-# The source packages, name=upstream version, as Debian spells it (no epoch, no revision).
-pins=(
-  zlib=1.2.13.dfsg
-  libpng1.6=1.6.39
-  libjpeg-turbo=2.1.5
-  freetype=2.12.1+dfsg
-  libsdl2=2.26.5+dfsg
-  libopenmpt=0.6.9
-  googletest=1.12.1
-)
-# Sid's DevIL: only its original tarball is used (the Debian packaging is not).
-devil_pin=devil=1.8.0.40.g6f3d5e9b+dfsg
-
 progress() { echo "windows-libraries: $*" >&2; }
 fail() {
   progress "$*"
   exit 1
 }
 
-# shellcheck source=scripts/lib/debian_sources.sh
-source "$script_dir/lib/debian_sources.sh"
-cache_root=${TOLVAR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvar-windows}
-mkdir -p "$cache_root"
-# One run at a time per cache: a second one waits, then finds the prefix made.
-exec 9> "$cache_root/.lock"
-if ! flock -n 9; then
-  progress "waiting for another run building into $cache_root"
-  flock 9
-fi
-
+# shellcheck source=scripts/lib/library_build.sh
+source "$script_dir/lib/library_build.sh"
+library_cache_open "${TOLVAR_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tolvar-windows}"
 bash "$script_dir/install-dependencies.sh" windows >&2
-apt_dir=$cache_root/apt
-if ! debian_sources_update "$apt_dir"; then
-  newest=$(find "$cache_root" -mindepth 1 -maxdepth 1 -type d -not -name '.*' -not -name apt \
-    -printf '%T@ %p\n' | sort -rn | head -n 1 | cut -d' ' -f2-)
+library_pins+=(googletest=1.12.1) # for the Windows build's own tests
+if ! library_sources_find; then
+  newest=$(library_newest_prefix)
   [ -n "$newest" ] || exit 1
   progress "taking the libraries built last, $newest"
   echo "$newest"
   exit 0
 fi
-sources=()
-for pin in "${pins[@]}"; do
-  sources+=("$(debian_source_version "${pin%%=*}" "${pin#*=}")")
-done
-devil_source=$(debian_source_version "${devil_pin%%=*}" "${devil_pin#*=}" '\.orig\.tar\.')
 
 key=$({
   printf '%s\n' "${sources[@]}" "$devil_source"
   $host-gcc-posix --version | head -n 1
   $host-g++-posix --version | head -n 1
   nasm --version
-  cat "$0" "$toolchain"
+  cat "$0" "$script_dir/lib/library_build.sh" "$toolchain"
 } | sha256sum | cut -c1-16)
 prefix=$cache_root/$key
 
@@ -93,48 +64,7 @@ if [ -d "$prefix" ]; then
 fi
 
 progress "building the Windows libraries into $prefix from ${sources[*]} $devil_source"
-# The machine's cores are shared: everything from here on runs at a lower priority.
-renice -n 10 $$ > /dev/null
-started=$SECONDS
-
-# Scratch folders of interrupted runs are worth nothing: the lock says none is running.
-rm -rf "$cache_root"/.build-*
-scratch=$cache_root/.build-$key
-mkdir -p "$scratch"
-stage=$scratch/prefix
-mkdir -p "$stage"/{bin,lib/pkgconfig,include}
-logs=$scratch/logs
-mkdir -p "$logs"
-
-# Runs a command in a folder.
-in_dir() (
-  cd "$1" && shift && "$@"
-)
-# Runs a step with its output in a log of its own; on failure the log's end is shown.
-step() {
-  local name=$1
-  shift
-  progress "$name"
-  if ! "$@" > "$logs/$name.log" 2>&1; then
-    tail -n 40 "$logs/$name.log" >&2
-    fail "$name failed (the whole log: $logs/$name.log)"
-  fi
-}
-
-# --- the sources ---------------------------------------------------------------------------
-src=$scratch/src
-mkdir -p "$src"
-step apt-source debian_sources_fetch "$src" "${sources[@]}"
-progress "devil-source"
-devil_tarball=$(debian_orig_tarball "$src" "$devil_source")
-mkdir -p "$src/devil"
-tar -xf "$devil_tarball" -C "$src/devil" --strip-components=1
-
-source_dir() {
-  local dirs=("$src/$1"-*/)
-  [ -d "${dirs[0]}" ] || fail "no unpacked source of $1 in $src"
-  echo "${dirs[0]%/}"
-}
+library_scratch_open "$key"
 
 export PKG_CONFIG_LIBDIR=$stage/lib/pkgconfig PKG_CONFIG_PATH=
 cmake_build() {
@@ -218,26 +148,17 @@ step libopenmpt-configure in_dir "$openmpt_build" \
 step libopenmpt-build make -C "$openmpt_build" -j2
 step libopenmpt-install make -C "$openmpt_build" install
 
-# --- DevIL --------------------------------------------------------------------------------
+# --- DevIL ---------------------------------------------------------------------------------
+# IL alone: the game decodes with it and uploads the pictures itself.
 devil_src=$src/devil/DevIL
-# Four mends of the tarball for mingw:
-# 1. Its CMake lists Windows resource files the tarball lacks: stand-ins holding a bare version
-#    resource (windres refuses a file without any resource).
-for rc in src-IL/msvc/IL.rc src-ILU/msvc/ILU.rc src-ILUT/msvc/ILUT.rc; do
-  printf '%s\n' '#include <winver.h>' 'VS_VERSION_INFO VERSIONINFO' 'FILEVERSION 1,8,0,0' \
-    'BEGIN' 'END' > "$devil_src/$rc"
-done
-# 2. It names ../libraries.txt, which the tarball spells Libraries.txt.
+# Two mends of the tarball for mingw: its CMake lists a Windows resource file the tarball lacks,
+# here a stand-in holding a bare version resource (windres refuses a file without any resource);
+# and it names ../libraries.txt, which the tarball spells Libraries.txt.
+printf '%s\n' '#include <winver.h>' 'VS_VERSION_INFO VERSIONINFO' 'FILEVERSION 1,8,0,0' 'BEGIN' \
+  'END' > "$devil_src/src-IL/msvc/IL.rc"
 sed -i 's|\.\./libraries\.txt|../Libraries.txt|' "$devil_src/src-IL/CMakeLists.txt"
-# 3. ILUT asks for GLUT, which it never uses for OpenGL; Windows' own opengl32 and glu32 are
-#    what it needs.
-# shellcheck disable=SC2016 # CMake's variables, not the shell's
-sed -i -e 's/find_package(GLUT REQUIRED)/find_package(GLUT)/' \
-  -e 's/\${OPENGL_LIBRARIES}/${OPENGL_LIBRARIES} glu32 opengl32 gdi32/' \
-  "$devil_src/src-ILUT/CMakeLists.txt"
+sed -i '/add_subdirectory *( *src-ILU/d' "$devil_src/CMakeLists.txt"
 cmake_build devil "$devil_src" -DIL_TESTS=OFF -DBUILD_SHARED_LIBS=ON -DZLIB_ROOT="$stage"
-# 4. ilut.h includes IL/ilut_config.h, which the install leaves out.
-install -m 644 "$devil_src/include/IL/ilut_config.h" "$stage/include/IL/"
 
 # --- GoogleTest ---------------------------------------------------------------------------
 cmake_build googletest "$(source_dir googletest)" -DBUILD_SHARED_LIBS=OFF -DBUILD_GMOCK=ON
@@ -248,18 +169,4 @@ progress "strip"
 for dll in "$stage"/bin/*.dll; do
   $host-strip --strip-unneeded "$dll"
 done
-# libtool's archives only carry absolute paths of the scratch folder.
-find "$stage" -name '*.la' -delete
-# The .pc files name their folders relative to themselves; everything else that names the
-# scratch folder (sdl2-config, CMake packages) names the final prefix instead.
-for pc in "$stage"/lib/pkgconfig/*.pc; do
-  sed -i -e "s|^prefix=.*|prefix=\${pcfiledir}/../..|" -e "s|$stage|\${prefix}|g" "$pc"
-done
-grep -rlI --null -F "$stage" "$stage" | xargs -0 -r sed -i "s|$stage|$prefix|g"
-for wanted in zlib libpng16 libjpeg freetype2 sdl2 libopenmpt IL ILU ILUT gtest gmock; do
-  [ -f "$stage/lib/pkgconfig/$wanted.pc" ] || fail "the build left no $wanted.pc"
-done
-mv "$stage" "$prefix"
-rm -rf "$scratch"
-progress "done in $((SECONDS - started)) s"
-echo "$prefix"
+library_prefix_finish "$prefix" zlib libpng16 libjpeg freetype2 sdl2 libopenmpt IL gtest gmock
